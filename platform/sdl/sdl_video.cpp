@@ -16,6 +16,11 @@ bool is_headless_driver(const char* name) {
          std::strcmp(name, "evdev") == 0;
 }
 
+// A Wayland compositor announces itself; trying one that is not there only prints noise.
+bool is_absent_driver(const char* name) {
+  return std::strcmp(name, "wayland") == 0 && !std::getenv("WAYLAND_DISPLAY");
+}
+
 SDL_Window* sdl_window(WindowId window) { return window ? SDL_GetWindowFromID(window) : nullptr; }
 
 } // namespace
@@ -32,7 +37,7 @@ bool ensure_video() {
     std::string drivers;
     for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
       const char* name = SDL_GetVideoDriver(i);
-      if (is_headless_driver(name)) continue;
+      if (is_headless_driver(name) || is_absent_driver(name)) continue;
       if (!drivers.empty()) drivers += ',';
       drivers += name;
     }
