@@ -229,6 +229,11 @@ struct RGNDATA {
 struct XFORM {
   float eM11, eM12, eM21, eM22, eDx, eDy;
 };
+struct LOGBRUSH {
+  UINT lbStyle;
+  COLORREF lbColor;
+  UINT_PTR lbHatch;
+};
 
 // ---------------------------------------------------------------------------------------------
 // Window messages
@@ -416,6 +421,32 @@ constexpr int COLOR_BTNFACE = 15;
 constexpr int WHITE_BRUSH = 0;
 constexpr int BLACK_BRUSH = 4;
 constexpr int NULL_BRUSH = 5;
+constexpr int LTGRAY_BRUSH = 1;
+constexpr int GRAY_BRUSH = 2;
+constexpr int DKGRAY_BRUSH = 3;
+constexpr int HOLLOW_BRUSH = NULL_BRUSH;
+constexpr int DEFAULT_PALETTE = 15;
+constexpr int COLOR_SCROLLBAR = 0;
+constexpr int COLOR_BACKGROUND = 1;
+constexpr int COLOR_ACTIVECAPTION = 2;
+constexpr int COLOR_INACTIVECAPTION = 3;
+constexpr int COLOR_MENU = 4;
+constexpr int COLOR_WINDOW = 5;
+constexpr int COLOR_WINDOWFRAME = 6;
+constexpr int COLOR_MENUTEXT = 7;
+constexpr int COLOR_WINDOWTEXT = 8;
+constexpr int COLOR_CAPTIONTEXT = 9;
+constexpr int COLOR_HIGHLIGHT = 13;
+constexpr int COLOR_HIGHLIGHTTEXT = 14;
+constexpr int COLOR_BTNSHADOW = 16;
+constexpr int COLOR_GRAYTEXT = 17;
+constexpr int COLOR_BTNTEXT = 18;
+constexpr int COLOR_BTNHIGHLIGHT = 20;
+constexpr int COLOR_3DFACE = COLOR_BTNFACE;
+constexpr UINT BS_SOLID = 0;
+constexpr UINT BS_NULL = 1;
+constexpr UINT BS_HOLLOW = BS_NULL;
+constexpr UINT GDI_ERROR = 0xFFFFFFFF;
 
 // Pixel formats
 constexpr DWORD PFD_DOUBLEBUFFER = 0x00000001;
@@ -461,6 +492,9 @@ constexpr DWORD RDH_RECTANGLES = 1;
 constexpr UINT GMEM_FIXED = 0x0000;
 constexpr UINT GMEM_MOVEABLE = 0x0002;
 constexpr UINT GMEM_ZEROINIT = 0x0040;
+constexpr UINT GMEM_MODIFY = 0x0080;
+constexpr UINT GHND = GMEM_MOVEABLE | GMEM_ZEROINIT;
+constexpr UINT GPTR = GMEM_FIXED | GMEM_ZEROINIT;
 
 // Status window (common controls)
 constexpr UINT SB_SETTEXTA = WM_USER + 1;
@@ -473,6 +507,8 @@ constexpr DWORD ERROR_SUCCESS = 0;
 constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
 constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
 constexpr DWORD ERROR_INVALID_HANDLE = 6;
+constexpr DWORD ERROR_INVALID_DATA = 13;
+constexpr DWORD ERROR_NOT_LOCKED = 158;
 constexpr DWORD ERROR_INVALID_PARAMETER = 87;
 constexpr DWORD ERROR_CLASS_ALREADY_EXISTS = 1410;
 constexpr DWORD ERROR_CLASS_DOES_NOT_EXIST = 1411;
@@ -559,6 +595,7 @@ HCURSOR SetCursor(HCURSOR cursor);
 BOOL DestroyCursor(HCURSOR cursor);
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 HBRUSH GetSysColorBrush(int index);
+DWORD GetSysColor(int index);
 
 // gdi32
 HGDIOBJ GetStockObject(int index);

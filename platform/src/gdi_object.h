@@ -1,0 +1,15 @@
+// Brushes, system colours and the stock objects; DeleteObject and GetObjectA dispatch on the
+// kind a handle carries.
+#pragma once
+
+#include <platform/win32.h>
+
+namespace orvex::platform {
+
+// The colour of a system colour index (COLOR_WINDOW, COLOR_BTNFACE, ...); 0 for an unknown one.
+COLORREF system_color(int index);
+
+// The colour a brush paints with; false for a hollow brush or a handle that is not a brush.
+bool brush_color(HBRUSH brush, COLORREF* color);
+
+} // namespace orvex::platform
