@@ -24,15 +24,14 @@ start_demo() {
   app_pid=$!
 }
 
-# Waits for the demo to end; prints its exit code; fails after the timeout (seconds).
+# Waits for the program to end and sets exit_code; fails after the timeout (seconds).
 wait_exit() {
   local timeout=${1:-10}
   for _ in $(seq $((timeout * 10))); do
     if ! kill -0 "$app_pid" 2>/dev/null; then
-      local code=0
-      wait "$app_pid" || code=$?
+      exit_code=0
+      wait "$app_pid" || exit_code=$?
       app_pid=
-      echo "$code"
       return 0
     fi
     sleep 0.1

@@ -15,9 +15,8 @@ check() {
   [ "$g" = "$expected" ] || fail "$answer: geometry '$g', expected '$expected'"
   focus "$w"
   xdotool key Escape
-  local code
-  code=$(wait_exit 10)
-  [ "$code" = 0 ] || fail "$answer: exit code $code after Escape"
+  wait_exit 10
+  [ "$exit_code" = 0 ] || fail "$answer: exit code $exit_code after Escape"
 }
 
 check Escape "0 0 800 600"
