@@ -257,7 +257,7 @@ Rgb sky_colour(Vec3 d) {
 // The wave field: octaves of stretched noise from long swell down to small ripples, each
 // turned to its own heading so no lattice shows; only the slope is needed.
 constexpr int kWaveOctaves = 9;
-constexpr double kLongestWave = 1.1;
+constexpr double kLongestWave = 0.6;
 
 // The sea: a plane one unit below the eye covered by the wave field. Each point mirrors the
 // clear sky by its Fresnel factor over the colour of deep water; the sun glitters where the
@@ -275,7 +275,7 @@ Rgb sea_colour(Vec3 d) {
     const double along = (px * ca + pz * sa) / wavelength;
     const double across = (-px * sa + pz * ca) / wavelength * 0.6;
     const NoiseSample n = value_noise(along, across, 300 + i);
-    const double k = keep * 0.13;
+    const double k = keep * 0.10;
     gx += k * (n.dx * ca - n.dy * 0.6 * sa);
     gz += k * (n.dx * sa + n.dy * 0.6 * ca);
   }
@@ -456,8 +456,8 @@ std::vector<Block> lay_course(int course) {
 Picture draw_wall() {
   Picture wall(kWallSize, kWallSize);
   constexpr int course_height = kWallSize / kCourses;
-  const std::array<Rgb, 5> stones = {rgb8(214, 196, 160), rgb8(200, 176, 138), rgb8(224, 212, 184),
-                                     rgb8(190, 168, 136), rgb8(208, 186, 150)};
+  const std::array<Rgb, 5> stones = {rgb8(190, 172, 140), rgb8(178, 154, 120), rgb8(198, 186, 160),
+                                     rgb8(168, 148, 118), rgb8(184, 164, 130)};
   for (int course = 0; course < kCourses; ++course) {
     for (const Block& block : lay_course(course)) {
       const std::uint32_t seed = hash3(course, block.start, 4321);
@@ -484,7 +484,7 @@ Picture draw_wall() {
           stone = stone * (1 + (top ? 0.10 : bottom ? -0.14 : -0.04) * rim);
 
           const double sand = lattice(column, row, 101);
-          Rgb mortar = rgb8(176, 170, 158) * (0.9 + 0.16 * sand);
+          Rgb mortar = rgb8(154, 148, 136) * (0.9 + 0.16 * sand);
           if (y < 5) mortar = mortar * 0.86;
           wall.at(column, row) = mix(mortar, stone, smoothstep(2.2, 3.8, edge));
         }
