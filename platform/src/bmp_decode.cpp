@@ -34,11 +34,6 @@ bool known_depth(int bpp) {
   return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32;
 }
 
-// Writes one 4-bit or 8-bit pixel of an expanded run-length row.
-void put_pixel(std::uint8_t* row, int x, int bpp, std::uint32_t value) {
-  write_raw(row, x, bpp, value);
-}
-
 } // namespace
 
 std::optional<DibHeader> parse_dib_header(const std::uint8_t* data, std::size_t size) {
@@ -120,7 +115,7 @@ bool expand_rle(const std::uint8_t* data, std::size_t size, const DibHeader& h, 
       if (y >= h.height || static_cast<std::int64_t>(x) + count > h.width) return false;
       for (std::uint32_t i = 0; i < count; ++i) {
         std::uint32_t v = bpp == 8 ? value : ((i & 1) ? (value & 0x0F) : (value >> 4));
-        put_pixel(row(y), x++, bpp, v);
+        write_raw(row(y), x++, bpp, v);
       }
       continue;
     }
@@ -148,7 +143,7 @@ bool expand_rle(const std::uint8_t* data, std::size_t size, const DibHeader& h, 
         std::uint32_t v = bpp == 8
                               ? data[pos + i]
                               : ((i & 1) ? (data[pos + i / 2] & 0x0F) : (data[pos + i / 2] >> 4));
-        put_pixel(row(y), x++, bpp, v);
+        write_raw(row(y), x++, bpp, v);
       }
       pos = std::min(pos + padded, size);
       break;

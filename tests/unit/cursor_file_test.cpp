@@ -247,3 +247,31 @@ TEST(DecodeCursorFile, MalformedFilesAreRefused) {
 }
 
 } // namespace
+
+namespace {
+
+// Cursor files with bytes changed at random (a fixed seed) decode or are refused; what
+// decodes has a pixel for every position and its hot spot inside.
+TEST(DecodeCursorFile, MutatedFilesStayInsideTheBuffer) {
+  Picture mono{4, 2, 1, kMono, {{0, 1, 0, 1}, {1, 1, 0, 0}}, {{0, 0, 1, 1}, {0, 0, 1, 0}}, 1, 1};
+  const std::vector<std::vector<std::uint8_t>> seeds = {
+      icon_file(2, {mono}), icon_file(1, {solid(4, 8, 1, kMono), solid(2, 32, 0x11223344u)})};
+  std::uint32_t state = 777;
+  auto next = [&] { return state = state * 1664525u + 1013904223u; };
+  for (const auto& seed : seeds) {
+    for (int round = 0; round < 3000; ++round) {
+      std::vector<std::uint8_t> file = seed;
+      const int changes = 1 + static_cast<int>(next() % 4);
+      for (int i = 0; i < changes; ++i)
+        file[next() % file.size()] = static_cast<std::uint8_t>(next() >> 24);
+      std::optional<CursorImage> got = decode_cursor_file(file.data(), file.size());
+      if (!got) continue;
+      ASSERT_EQ(got->argb.size(),
+                static_cast<std::size_t>(got->width) * static_cast<std::size_t>(got->height));
+      ASSERT_TRUE(got->hot_x >= 0 && got->hot_x < got->width && got->hot_y >= 0 &&
+                  got->hot_y < got->height);
+    }
+  }
+}
+
+} // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -46,7 +47,7 @@ TEST(GlobalReAlloc, GrowingKeepsTheContentsAndZeroesTheRest) {
     auto* p = static_cast<std::uint8_t*>(GlobalLock(block));
     std::vector<std::uint8_t> got(p, p + size);
     std::vector<std::uint8_t> expected(size, 0);
-    std::memcpy(expected.data(), pattern.data(), std::min<std::size_t>(size, pattern.size()));
+    std::copy_n(pattern.begin(), std::min<std::size_t>(size, pattern.size()), expected.begin());
     EXPECT_TRUE(got == expected) << c.name << ": contents changed";
     GlobalUnlock(block);
     EXPECT_EQ(GlobalFree(block), 0u) << c.name;
