@@ -16,7 +16,7 @@ namespace {
 using orvex::platform::ChannelMasks;
 using orvex::platform::decode_bmp;
 using orvex::platform::DecodedBmp;
-using orvex::test::BmpSpec;
+using orvex::test::BmpLayout;
 using orvex::test::build_bmp;
 using orvex::test::hex;
 using orvex::test::pack_rows;
@@ -80,9 +80,9 @@ std::vector<RGBQUAD> grey_ramp(int n) {
   return out;
 }
 
-BmpSpec spec(std::uint32_t header, int w, int h, std::uint16_t bpp,
-             std::vector<std::uint8_t> pixels, std::vector<RGBQUAD> colors = {}) {
-  BmpSpec s;
+BmpLayout layout(std::uint32_t header, int w, int h, std::uint16_t bpp,
+                 std::vector<std::uint8_t> pixels, std::vector<RGBQUAD> colors = {}) {
+  BmpLayout s;
   s.header_size = header;
   s.width = w;
   s.height = h;
@@ -95,18 +95,18 @@ BmpSpec spec(std::uint32_t header, int w, int h, std::uint16_t bpp,
   return s;
 }
 
-BmpSpec with_masks(BmpSpec s, std::array<std::uint32_t, 3> masks) {
+BmpLayout with_masks(BmpLayout s, std::array<std::uint32_t, 3> masks) {
   s.compression = BI_BITFIELDS;
   s.masks = masks;
   return s;
 }
 
-BmpSpec with_clr_used(BmpSpec s, std::uint32_t n) {
+BmpLayout with_clr_used(BmpLayout s, std::uint32_t n) {
   s.clr_used = n;
   return s;
 }
 
-BmpSpec with_offset(BmpSpec s, std::uint32_t offset) {
+BmpLayout with_offset(BmpLayout s, std::uint32_t offset) {
   s.pixel_offset = offset;
   return s;
 }
@@ -138,78 +138,78 @@ std::vector<DecodeCase> decode_cases() {
   p24_short.resize(p24.size() - 3); // the padding of the last row is missing
   return {
       // Depths with the 40-byte header.
-      {"1 bit", build_bmp(spec(40, 10, 2, 1, mono, kMono)), {10, 2, 1, kMono, same(mono)}},
+      {"1 bit", build_bmp(layout(40, 10, 2, 1, mono, kMono)), {10, 2, 1, kMono, same(mono)}},
       {"4 bit, 3 colours used",
-       build_bmp(with_clr_used(spec(40, 3, 2, 4, four, kThree), 3)),
+       build_bmp(with_clr_used(layout(40, 3, 2, 4, four, kThree), 3)),
        {3, 2, 4, kThree, same(four)}},
       {"8 bit, 256 colours",
-       build_bmp(spec(40, 5, 3, 8, eight, grey_ramp(256))),
+       build_bmp(layout(40, 5, 3, 8, eight, grey_ramp(256))),
        {5, 3, 8, grey_ramp(256), same(eight)}},
       {"8 bit, 6 colours used",
-       build_bmp(with_clr_used(spec(40, 5, 3, 8, eight, grey_ramp(6)), 6)),
+       build_bmp(with_clr_used(layout(40, 5, 3, 8, eight, grey_ramp(6)), 6)),
        {5, 3, 8, grey_ramp(6), same(eight)}},
-      {"16 bit 5-5-5", build_bmp(spec(40, 3, 2, 16, p555)), {3, 2, 16, {}, same(p555), m555}},
+      {"16 bit 5-5-5", build_bmp(layout(40, 3, 2, 16, p555)), {3, 2, 16, {}, same(p555), m555}},
       {"16 bit 5-6-5 bit fields after a 40-byte header",
-       build_bmp(with_masks(spec(40, 3, 2, 16, p565), {0xF800, 0x07E0, 0x001F})),
+       build_bmp(with_masks(layout(40, 3, 2, 16, p565), {0xF800, 0x07E0, 0x001F})),
        {3, 2, 16, {}, same(p565), m565}},
-      {"24 bit", build_bmp(spec(40, 3, 2, 24, p24)), {3, 2, 24, {}, same(p24)}},
+      {"24 bit", build_bmp(layout(40, 3, 2, 24, p24)), {3, 2, 24, {}, same(p24)}},
       {"32 bit keeps the fourth byte",
-       build_bmp(spec(40, 3, 2, 32, p32)),
+       build_bmp(layout(40, 3, 2, 32, p32)),
        {3, 2, 32, {}, same(p32), m888}},
       {"32 bit bit fields, blue-green-red order",
-       build_bmp(with_masks(spec(40, 3, 2, 32, p32), {0xFF, 0xFF00, 0xFF0000})),
+       build_bmp(with_masks(layout(40, 3, 2, 32, p32), {0xFF, 0xFF00, 0xFF0000})),
        {3, 2, 32, {}, same(p32), mBGR}},
       {"24 bit, 24 colours of an optimisation table",
-       build_bmp(with_clr_used(spec(40, 3, 2, 24, p24, grey_ramp(24)), 24)),
+       build_bmp(with_clr_used(layout(40, 3, 2, 24, p24, grey_ramp(24)), 24)),
        {3, 2, 24, {}, same(p24)}},
       // Header variants.
       {"12-byte core header, 8 bit",
-       build_bmp(spec(12, 5, 3, 8, eight, grey_ramp(256))),
+       build_bmp(layout(12, 5, 3, 8, eight, grey_ramp(256))),
        {5, 3, 8, grey_ramp(256), same(eight)}},
       {"12-byte core header, 1 bit",
-       build_bmp(spec(12, 10, 2, 1, mono, kMono)),
+       build_bmp(layout(12, 10, 2, 1, mono, kMono)),
        {10, 2, 1, kMono, same(mono)}},
       {"12-byte core header, 24 bit",
-       build_bmp(spec(12, 3, 2, 24, p24)),
+       build_bmp(layout(12, 3, 2, 24, p24)),
        {3, 2, 24, {}, same(p24)}},
       {"52-byte header, 16 bit bit fields",
-       build_bmp(with_masks(spec(52, 3, 2, 16, p565), {0xF800, 0x07E0, 0x001F})),
+       build_bmp(with_masks(layout(52, 3, 2, 16, p565), {0xF800, 0x07E0, 0x001F})),
        {3, 2, 16, {}, same(p565), m565}},
       {"56-byte header, 32 bit bit fields",
-       build_bmp(with_masks(spec(56, 3, 2, 32, p32), {0xFF, 0xFF00, 0xFF0000})),
+       build_bmp(with_masks(layout(56, 3, 2, 32, p32), {0xFF, 0xFF00, 0xFF0000})),
        {3, 2, 32, {}, same(p32), mBGR}},
-      {"108-byte header, 24 bit", build_bmp(spec(108, 3, 2, 24, p24)), {3, 2, 24, {}, same(p24)}},
+      {"108-byte header, 24 bit", build_bmp(layout(108, 3, 2, 24, p24)), {3, 2, 24, {}, same(p24)}},
       {"124-byte header, 32 bit",
-       build_bmp(spec(124, 3, 2, 32, p32)),
+       build_bmp(layout(124, 3, 2, 32, p32)),
        {3, 2, 32, {}, same(p32), m888}},
       {"124-byte header, 8 bit",
-       build_bmp(spec(124, 5, 3, 8, eight, grey_ramp(256))),
+       build_bmp(layout(124, 5, 3, 8, eight, grey_ramp(256))),
        {5, 3, 8, grey_ramp(256), same(eight)}},
       {"108-byte header with BI_RGB ignores its mask fields",
        build_bmp([&] {
-         auto s = spec(108, 3, 2, 16, p555);
+         auto s = layout(108, 3, 2, 16, p555);
          s.masks = {0xF800, 0x07E0, 0x001F};
          return s;
        }()),
        {3, 2, 16, {}, same(p555), m555}},
       // Row order and placement.
       {"top-down 24 bit is flipped",
-       build_bmp(spec(40, 3, -2, 24, p24)),
+       build_bmp(layout(40, 3, -2, 24, p24)),
        {3, 2, 24, {}, flipped(k24Rows, 24)}},
       {"top-down 1 bit is flipped",
-       build_bmp(spec(40, 10, -2, 1, mono, kMono)),
+       build_bmp(layout(40, 10, -2, 1, mono, kMono)),
        {10, 2, 1, kMono, flipped(kMonoRows, 1)}},
       {"top-down 8 bit, three rows",
-       build_bmp(spec(40, 5, -3, 8, eight, grey_ramp(256))),
+       build_bmp(layout(40, 5, -3, 8, eight, grey_ramp(256))),
        {5, 3, 8, grey_ramp(256), flipped(kEightRows, 8)}},
       {"pixel offset 0 means after the table",
-       build_bmp(with_offset(spec(40, 10, 2, 1, mono, kMono), 0)),
+       build_bmp(with_offset(layout(40, 10, 2, 1, mono, kMono), 0)),
        {10, 2, 1, kMono, same(mono)}},
       {"pixel offset behind a gap",
-       build_bmp(with_offset(spec(40, 3, 2, 24, p24), 54 + 8)),
+       build_bmp(with_offset(layout(40, 3, 2, 24, p24), 54 + 8)),
        {3, 2, 24, {}, same(p24)}},
       {"padding after the last row may be missing",
-       build_bmp(spec(40, 3, 2, 24, p24_short)),
+       build_bmp(layout(40, 3, 2, 24, p24_short)),
        {3, 2, 24, {}, same(p24)}},
   };
 }
@@ -218,9 +218,10 @@ TEST(BmpDecode, EveryDepthAndHeaderVariant) {
   for (const DecodeCase& c : decode_cases()) EXPECT_TRUE(decodes_as(c));
 }
 
-BmpSpec rle(std::uint32_t compression, int w, int h, std::vector<std::uint8_t> data,
-            std::vector<RGBQUAD> colors) {
-  BmpSpec s = spec(40, w, h, compression == BI_RLE8 ? 8 : 4, std::move(data), std::move(colors));
+BmpLayout rle(std::uint32_t compression, int w, int h, std::vector<std::uint8_t> data,
+              std::vector<RGBQUAD> colors) {
+  BmpLayout s =
+      layout(40, w, h, compression == BI_RLE8 ? 8 : 4, std::move(data), std::move(colors));
   s.compression = compression;
   return s;
 }
@@ -269,11 +270,11 @@ std::vector<std::uint8_t> patched(std::vector<std::uint8_t> file, std::size_t of
 
 std::vector<HostileCase> hostile_cases() {
   const auto p24 = pack_rows(k24Rows, 24);
-  const auto good24 = build_bmp(spec(40, 3, 2, 24, p24));
-  const auto good8 = build_bmp(spec(40, 5, 3, 8, pack_rows(kEightRows, 8), grey_ramp(256)));
+  const auto good24 = build_bmp(layout(40, 3, 2, 24, p24));
+  const auto good8 = build_bmp(layout(40, 5, 3, 8, pack_rows(kEightRows, 8), grey_ramp(256)));
   const std::vector<std::uint8_t> filler(246, 0x55);
   auto bitfields16 = [](std::array<std::uint32_t, 3> m) {
-    return build_bmp(with_masks(spec(40, 3, 2, 16, pack_rows(k565Rows, 16)), m));
+    return build_bmp(with_masks(layout(40, 3, 2, 16, pack_rows(k565Rows, 16)), m));
   };
   auto rle8 = [](int w, int h, std::vector<std::uint8_t> d) {
     return build_bmp(rle(BI_RLE8, w, h, std::move(d), grey_ramp(16)));
@@ -287,11 +288,12 @@ std::vector<HostileCase> hostile_cases() {
       {"empty file", {}},
       {"shorter than the file header", {'B', 'M', 0, 0}},
       {"not BM", patched(good24, 0, 'B' | ('A' << 8), 2)},
-      {"65535 x 65535 x 24 in a 300-byte file", build_bmp(spec(40, 65535, 65535, 24, filler))},
-      {"65535 x 65535 x 1 in a 300-byte file", build_bmp(spec(40, 65535, 65535, 1, filler, kMono))},
+      {"65535 x 65535 x 24 in a 300-byte file", build_bmp(layout(40, 65535, 65535, 24, filler))},
+      {"65535 x 65535 x 1 in a 300-byte file",
+       build_bmp(layout(40, 65535, 65535, 1, filler, kMono))},
       {"65535 x 65535 x 32 top-down in a 300-byte file",
-       build_bmp(spec(40, 65535, -65535, 32, filler))},
-      {"INT_MAX x 1 x 32", build_bmp(spec(40, INT_MAX, 1, 32, filler))},
+       build_bmp(layout(40, 65535, -65535, 32, filler))},
+      {"INT_MAX x 1 x 32", build_bmp(layout(40, INT_MAX, 1, 32, filler))},
       {"width 0", patched(good24, kWidth, 0)},
       {"width -1", patched(good24, kWidth, static_cast<std::uint32_t>(-1))},
       {"width INT_MIN", patched(good24, kWidth, 0x80000000u)},
@@ -301,13 +303,13 @@ std::vector<HostileCase> hostile_cases() {
       {"bit count 64", patched(good24, kBitCount, 64, 2)},
       {"bit count 2", patched(good24, kBitCount, 2, 2)},
       {"bit count 48", patched(good24, kBitCount, 48, 2)},
-      {"core header with 16 bits", patched(build_bmp(spec(12, 3, 2, 24, p24)), 24, 16, 2)},
-      {"core header width 0", patched(build_bmp(spec(12, 3, 2, 24, p24)), 18, 0, 2)},
+      {"core header with 16 bits", patched(build_bmp(layout(12, 3, 2, 24, p24)), 24, 16, 2)},
+      {"core header width 0", patched(build_bmp(layout(12, 3, 2, 24, p24)), 18, 0, 2)},
       {"257 colours at 8 bits", patched(good8, kClrUsed, 257)},
       {"17 colours at 4 bits",
-       build_bmp(with_clr_used(spec(40, 3, 2, 4, pack_rows(kFourRows, 4), grey_ramp(17)), 17))},
+       build_bmp(with_clr_used(layout(40, 3, 2, 4, pack_rows(kFourRows, 4), grey_ramp(17)), 17))},
       {"3 colours at 1 bit",
-       build_bmp(with_clr_used(spec(40, 10, 2, 1, pack_rows(kMonoRows, 1), grey_ramp(3)), 3))},
+       build_bmp(with_clr_used(layout(40, 10, 2, 1, pack_rows(kMonoRows, 1), grey_ramp(3)), 3))},
       {"300 colours at 24 bits", patched(good24, kClrUsed, 300)},
       {"4 billion colours", patched(good8, kClrUsed, 0xFFFFFFFFu)},
       {"colour table past the end", patched(good24, kClrUsed, 200)},
@@ -368,16 +370,19 @@ TEST(BmpDecode, EveryTruncationIsRefused) {
   };
   const std::vector<TruncationCase> cases = {
       {"24 bit without padding",
-       build_bmp(spec(40, 4, 3, 24, pack_rows({{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}}, 24))),
+       build_bmp(
+           layout(40, 4, 3, 24, pack_rows({{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}}, 24))),
        0},
-      {"24 bit with 3 bytes of padding", build_bmp(spec(40, 3, 2, 24, pack_rows(k24Rows, 24))), 3},
+      {"24 bit with 3 bytes of padding", build_bmp(layout(40, 3, 2, 24, pack_rows(k24Rows, 24))),
+       3},
       {"top-down 8 bit",
-       build_bmp(spec(40, 4, -2, 8, pack_rows({{1, 2, 3, 4}, {5, 6, 7, 8}}, 8), grey_ramp(8))), 0},
-      {"1 bit with colour table",
-       build_bmp(spec(40, 32, 2, 1,
-                      pack_rows({Rows::value_type(32, 1), Rows::value_type(32, 0)}, 1), kMono)),
+       build_bmp(layout(40, 4, -2, 8, pack_rows({{1, 2, 3, 4}, {5, 6, 7, 8}}, 8), grey_ramp(8))),
        0},
-      {"core header 8 bit", build_bmp(spec(12, 4, 1, 8, {1, 2, 3, 4}, grey_ramp(256))), 0},
+      {"1 bit with colour table",
+       build_bmp(layout(40, 32, 2, 1,
+                        pack_rows({Rows::value_type(32, 1), Rows::value_type(32, 0)}, 1), kMono)),
+       0},
+      {"core header 8 bit", build_bmp(layout(12, 4, 1, 8, {1, 2, 3, 4}, grey_ramp(256))), 0},
       {"RLE8", build_bmp(rle(BI_RLE8, 4, 2, kRle8, grey_ramp(16))), 0},
       {"RLE4", build_bmp(rle(BI_RLE4, 5, 2, kRle4, grey_ramp(16))), 0},
   };
@@ -402,9 +407,9 @@ namespace {
 // is consistent; under the sanitizers this also shows that no read leaves the buffer.
 TEST(BmpDecode, MutatedFilesStayInsideTheBuffer) {
   const std::vector<std::vector<std::uint8_t>> seeds = {
-      build_bmp(spec(40, 5, 3, 8, pack_rows(kEightRows, 8), grey_ramp(256))),
-      build_bmp(spec(12, 10, 2, 1, pack_rows(kMonoRows, 1), kMono)),
-      build_bmp(with_masks(spec(56, 3, 2, 32, pack_rows(k32Rows, 32)), {0xFF, 0xFF00, 0xFF0000})),
+      build_bmp(layout(40, 5, 3, 8, pack_rows(kEightRows, 8), grey_ramp(256))),
+      build_bmp(layout(12, 10, 2, 1, pack_rows(kMonoRows, 1), kMono)),
+      build_bmp(with_masks(layout(56, 3, 2, 32, pack_rows(k32Rows, 32)), {0xFF, 0xFF00, 0xFF0000})),
       build_bmp(rle(BI_RLE8, 4, 2, kRle8, grey_ramp(16))),
       build_bmp(rle(BI_RLE4, 5, 2, kRle4, grey_ramp(16))),
   };

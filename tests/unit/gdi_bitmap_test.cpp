@@ -19,7 +19,7 @@
 
 namespace {
 
-using orvex::test::BmpSpec;
+using orvex::test::BmpLayout;
 using orvex::test::build_bmp;
 using orvex::test::hex;
 using orvex::test::pack_rows;
@@ -48,9 +48,9 @@ HBITMAP load(const std::string& path, UINT flags) {
       reinterpret_cast<std::uintptr_t>(LoadImageA(0, path.c_str(), IMAGE_BITMAP, 0, 0, flags)));
 }
 
-BmpSpec file_spec(int w, int h, std::uint16_t bpp, std::vector<std::uint8_t> pixels,
-                  std::vector<RGBQUAD> colors = {}) {
-  BmpSpec s;
+BmpLayout file_layout(int w, int h, std::uint16_t bpp, std::vector<std::uint8_t> pixels,
+                      std::vector<RGBQUAD> colors = {}) {
+  BmpLayout s;
   s.width = w;
   s.height = h;
   s.bpp = bpp;
@@ -66,7 +66,7 @@ const std::vector<RGBQUAD> kMono = {{0, 0, 0, 0}, {255, 255, 255, 0}};
 
 struct LoadCase {
   std::string name;
-  BmpSpec file;
+  BmpLayout file;
   UINT flags;
   LONG width, height, width_bytes;
   WORD bpp;
@@ -80,20 +80,20 @@ TEST(LoadImageA, KeepsTheFilesDepthAndRows) {
   const Rows rows8 = {{0, 1, 2, 3, 3}, {3, 2, 1, 0, 0}};
   const Rows rows1 = {{1, 0, 1}, {0, 1, 0}};
   const std::vector<LoadCase> cases = {
-      {"24 bit, flags of the texture loader", file_spec(3, 2, 24, pack_rows(rows24, 24)), 0x2030, 3,
-       2, 12, 24, pack_rows(rows24, 24)},
-      {"24 bit, file and DIB section", file_spec(3, 2, 24, pack_rows(rows24, 24)), 0x2010, 3, 2, 12,
+      {"24 bit, flags of the texture loader", file_layout(3, 2, 24, pack_rows(rows24, 24)), 0x2030,
+       3, 2, 12, 24, pack_rows(rows24, 24)},
+      {"24 bit, file and DIB section", file_layout(3, 2, 24, pack_rows(rows24, 24)), 0x2010, 3, 2,
+       12, 24, pack_rows(rows24, 24)},
+      {"24 bit, file only", file_layout(3, 2, 24, pack_rows(rows24, 24)), LR_LOADFROMFILE, 3, 2, 12,
        24, pack_rows(rows24, 24)},
-      {"24 bit, file only", file_spec(3, 2, 24, pack_rows(rows24, 24)), LR_LOADFROMFILE, 3, 2, 12,
-       24, pack_rows(rows24, 24)},
-      {"32 bit keeps alpha", file_spec(2, 2, 32, pack_rows(rows32, 32)), 0x2030, 2, 2, 8, 32,
+      {"32 bit keeps alpha", file_layout(2, 2, 32, pack_rows(rows32, 32)), 0x2030, 2, 2, 8, 32,
        pack_rows(rows32, 32)},
-      {"8 bit with colour table", file_spec(5, 2, 8, pack_rows(rows8, 8), kFour), 0x2010, 5, 2, 8,
+      {"8 bit with colour table", file_layout(5, 2, 8, pack_rows(rows8, 8), kFour), 0x2010, 5, 2, 8,
        8, pack_rows(rows8, 8)},
-      {"1 bit", file_spec(3, 2, 1, pack_rows(rows1, 1), kMono), 0x2010, 3, 2, 4, 1,
+      {"1 bit", file_layout(3, 2, 1, pack_rows(rows1, 1), kMono), 0x2010, 3, 2, 4, 1,
        pack_rows(rows1, 1)},
       {"top-down 24 bit: positive height, rows bottom-up",
-       file_spec(3, -2, 24, pack_rows(rows24, 24)), 0x2030, 3, 2, 12, 24,
+       file_layout(3, -2, 24, pack_rows(rows24, 24)), 0x2030, 3, 2, 12, 24,
        pack_rows(reversed(rows24), 24)},
   };
   for (const LoadCase& c : cases) {
@@ -142,20 +142,20 @@ std::string table_text(const std::vector<RGBQUAD>& t) {
 TEST(LoadImageA, LoadTransparentRecoloursTheFirstPixelsEntry) {
   struct Case {
     std::string name;
-    BmpSpec file;
+    BmpLayout file;
     std::vector<RGBQUAD> expected;
   };
   const RGBQUAD white{255, 255, 255, 0};
   const std::vector<Case> cases = {
       // The first stored pixel of a bottom-up file is the bottom-left one: index 2.
       {"bottom-up 8 bit",
-       file_spec(2, 2, 8, pack_rows({{2, 0}, {1, 1}}, 8), kFour),
+       file_layout(2, 2, 8, pack_rows({{2, 0}, {1, 1}}, 8), kFour),
        {kFour[0], kFour[1], white, kFour[3]}},
       // A top-down file stores the top-left pixel first: index 3.
       {"top-down 8 bit",
-       file_spec(2, -2, 8, pack_rows({{3, 0}, {1, 1}}, 8), kFour),
+       file_layout(2, -2, 8, pack_rows({{3, 0}, {1, 1}}, 8), kFour),
        {kFour[0], kFour[1], kFour[2], white}},
-      {"1 bit", file_spec(3, 1, 1, pack_rows({{0, 1, 1}}, 1), kMono), {white, kMono[1]}},
+      {"1 bit", file_layout(3, 1, 1, pack_rows({{0, 1, 1}}, 1), kMono), {white, kMono[1]}},
   };
   for (const Case& c : cases) {
     TempFile file(build_bmp(c.file));
@@ -172,7 +172,7 @@ TEST(LoadImageA, LoadTransparentRecoloursTheFirstPixelsEntry) {
 }
 
 TEST(LoadImageA, RefusesWhatItCannotLoad) {
-  TempFile good(build_bmp(file_spec(1, 1, 24, {1, 2, 3, 0})));
+  TempFile good(build_bmp(file_layout(1, 1, 24, {1, 2, 3, 0})));
   TempFile bad(std::vector<std::uint8_t>{'B', 'M', 1, 2, 3});
   const std::string missing =
       (std::filesystem::temp_directory_path() / "orvex_no_such_file.bmp").string();
@@ -204,7 +204,7 @@ TEST(LoadImageA, RefusesWhatItCannotLoad) {
 }
 
 TEST(GetObjectA, BitmapRecordSizesAndStaleHandles) {
-  TempFile file(build_bmp(file_spec(1, 1, 24, {1, 2, 3, 0})));
+  TempFile file(build_bmp(file_layout(1, 1, 24, {1, 2, 3, 0})));
   HBITMAP bitmap = load(file.path.string(), 0x2010);
   ASSERT_NE(bitmap, 0u);
   BITMAP bm{};

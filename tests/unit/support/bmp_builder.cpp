@@ -17,53 +17,53 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 
 } // namespace
 
-std::vector<std::uint8_t> build_bmp(const BmpSpec& spec) {
+std::vector<std::uint8_t> build_bmp(const BmpLayout& layout) {
   std::vector<std::uint8_t> header;
-  put32(header, spec.header_size);
-  if (spec.header_size == 12) {
-    put16(header, static_cast<std::uint32_t>(spec.width));
-    put16(header, static_cast<std::uint32_t>(spec.height));
+  put32(header, layout.header_size);
+  if (layout.header_size == 12) {
+    put16(header, static_cast<std::uint32_t>(layout.width));
+    put16(header, static_cast<std::uint32_t>(layout.height));
     put16(header, 1);
-    put16(header, spec.bpp);
+    put16(header, layout.bpp);
   } else {
-    put32(header, static_cast<std::uint32_t>(spec.width));
-    put32(header, static_cast<std::uint32_t>(spec.height));
+    put32(header, static_cast<std::uint32_t>(layout.width));
+    put32(header, static_cast<std::uint32_t>(layout.height));
     put16(header, 1);
-    put16(header, spec.bpp);
-    put32(header, spec.compression);
-    put32(header, spec.size_image);
+    put16(header, layout.bpp);
+    put32(header, layout.compression);
+    put32(header, layout.size_image);
     put32(header, 2835);
     put32(header, 2835);
-    put32(header, spec.clr_used.value_or(0));
+    put32(header, layout.clr_used.value_or(0));
     put32(header, 0);
     // Longer headers carry the masks inside; a 40-byte one has them after it.
-    const bool masks_inside = spec.header_size >= 52;
-    if (masks_inside || spec.compression == BI_BITFIELDS)
-      for (std::uint32_t m : spec.masks) put32(header, m);
-    while (header.size() < spec.header_size && masks_inside) header.push_back(0);
+    const bool masks_inside = layout.header_size >= 52;
+    if (masks_inside || layout.compression == BI_BITFIELDS)
+      for (std::uint32_t m : layout.masks) put32(header, m);
+    while (header.size() < layout.header_size && masks_inside) header.push_back(0);
   }
   std::vector<std::uint8_t> table;
-  for (const RGBQUAD& c : spec.colors) {
+  for (const RGBQUAD& c : layout.colors) {
     table.push_back(c.rgbBlue);
     table.push_back(c.rgbGreen);
     table.push_back(c.rgbRed);
-    if (spec.header_size != 12) table.push_back(c.rgbReserved);
+    if (layout.header_size != 12) table.push_back(c.rgbReserved);
   }
   const std::uint32_t natural_offset =
       static_cast<std::uint32_t>(14 + header.size() + table.size());
-  const std::uint32_t offset = spec.pixel_offset.value_or(natural_offset);
+  const std::uint32_t offset = layout.pixel_offset.value_or(natural_offset);
 
   std::vector<std::uint8_t> file;
   file.push_back('B');
   file.push_back('M');
-  put32(file, static_cast<std::uint32_t>(natural_offset + spec.pixels.size()));
+  put32(file, static_cast<std::uint32_t>(natural_offset + layout.pixels.size()));
   put16(file, 0);
   put16(file, 0);
   put32(file, offset);
   file.insert(file.end(), header.begin(), header.end());
   file.insert(file.end(), table.begin(), table.end());
   while (file.size() < offset && offset <= natural_offset + 64) file.push_back(0);
-  file.insert(file.end(), spec.pixels.begin(), spec.pixels.end());
+  file.insert(file.end(), layout.pixels.begin(), layout.pixels.end());
   return file;
 }
 

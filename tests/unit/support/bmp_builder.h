@@ -12,7 +12,7 @@
 
 namespace orvex::test {
 
-struct BmpSpec {
+struct BmpLayout {
   std::uint32_t header_size = 40; // 12, 40, 52, 56, 108 or 124
   std::int32_t width = 1;
   std::int32_t height = 1; // negative: rows stored top row first
@@ -27,7 +27,7 @@ struct BmpSpec {
 };
 
 // The file's bytes.
-std::vector<std::uint8_t> build_bmp(const BmpSpec& spec);
+std::vector<std::uint8_t> build_bmp(const BmpLayout& layout);
 
 // Packs rows of raw pixel values (colour indices, or little-endian pixel values) into
 // rows of the given depth padded to 4 bytes, in the order given.
