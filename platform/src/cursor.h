@@ -2,7 +2,7 @@
 // loaded from .cur and .ico files.
 #pragma once
 
-#include "sdl/native.h"
+#include "../sdl/native.h"
 
 #include <platform/win32.h>
 

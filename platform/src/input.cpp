@@ -131,6 +131,12 @@ HWND mouse_target(HWND top, POINT client, POINT* local) {
   return window_at(top, client, local);
 }
 
+bool inside_client(HWND wnd, POINT client) {
+  int width, height;
+  client_size(wnd, &width, &height);
+  return client.x >= 0 && client.y >= 0 && client.x < width && client.y < height;
+}
+
 void post_mouse(const native::Event& e) {
   HWND top = window_from_native(e.window);
   if (!top && capture) top = top_level_of(capture);
@@ -148,6 +154,9 @@ void post_mouse(const native::Event& e) {
     static constexpr UINT kUp[] = {WM_LBUTTONUP, WM_MBUTTONUP, WM_RBUTTONUP};
     message = (down ? kDown : kUp)[e.button - 1];
   }
+  // NOTE: SDL keeps reporting the pointer outside the window while a button is held; without
+  // a capture such events belong to whatever lies under the pointer, not to this window.
+  if (!capture && !inside_client(top, client)) return;
   POINT local;
   HWND target = mouse_target(top, client, &local);
   if (!target) return;

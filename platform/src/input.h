@@ -2,7 +2,7 @@
 // capture and child regions, focus, cursors.
 #pragma once
 
-#include "sdl/native.h"
+#include "../sdl/native.h"
 
 #include <platform/win32.h>
 

@@ -83,6 +83,7 @@ void post_input_message(const MSG& msg) {
 }
 
 void forget_window_messages(HWND wnd) {
+  std::erase_if(posted, [wnd](const MSG& m) { return m.hwnd == wnd; });
   std::erase_if(input, [wnd](const MSG& m) { return m.hwnd == wnd; });
 }
 

@@ -2,7 +2,7 @@
 // update region that drives WM_PAINT, and the native window behind each top-level window.
 #pragma once
 
-#include "sdl/native.h"
+#include "../sdl/native.h"
 #include "window_class.h"
 
 #include <platform/win32.h>
