@@ -3,6 +3,7 @@
 #include "gdi_bitmap.h"
 
 #include "bmp_decode.h"
+#include "compositor.h"
 #include "gdi_dc.h"
 #include "gdi_object.h"
 #include "handles.h"
@@ -92,8 +93,11 @@ void make_first_pixel_transparent(Bitmap& bitmap, bool file_top_down) {
 // The pixels a DC draws on, or empty when it has none this layer can reach.
 std::optional<PixelView> dc_pixels(const DeviceContext& dc) {
   if (dc.kind != DcKind::Memory) {
-    // Hook for window surfaces: Window and Screen DCs will draw through the window code's
-    // surface once it offers one. Until then BitBlt on them fails.
+    // A child window's DC draws on its surface.
+    // NOTE: top-level windows show the GL frame and the screen is not ours, so their DCs have
+    // no pixels here and BitBlt on them fails.
+    PixelView surface;
+    if (dc.kind == DcKind::Window && child_surface_view(dc.window, &surface)) return surface;
     return std::nullopt;
   }
   Bitmap* bitmap = lookup_bitmap(dc.bitmap ? dc.bitmap : stock_bitmap());
@@ -129,6 +133,12 @@ BOOL delete_bitmap(HBITMAP handle) {
   if (bitmap->selected_into) return FALSE;
   bitmaps().remove(handle);
   return TRUE;
+}
+
+std::size_t live_bitmaps() {
+  std::size_t count = 0;
+  bitmaps().for_each([&](HBITMAP, const Bitmap& bitmap) { count += bitmap.stock ? 0 : 1; });
+  return count;
 }
 
 int bitmap_object(HBITMAP handle, int size, void* out) {
@@ -236,7 +246,7 @@ UINT GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD* colors) {
 
 // Copies a rectangle between the bitmaps of two DCs, converting depth and colour table,
 // clipped to both bitmaps.
-// NOTE: only SRCCOPY is supported, and only between memory DCs for now (see dc_pixels).
+// NOTE: only SRCCOPY is supported, between memory DCs and child windows' DCs (see dc_pixels).
 BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop) {
   if (rop != SRCCOPY) return SetLastError(ERROR_INVALID_PARAMETER), FALSE;
   DeviceContext* to = lookup_dc(dst);
@@ -245,6 +255,8 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
   std::optional<PixelView> target = dc_pixels(*to);
   std::optional<PixelView> source = dc_pixels(*from);
   if (!target || !source) return SetLastError(ERROR_INVALID_PARAMETER), FALSE;
-  copy_pixels(*target, x, y, *source, srcX, srcY, width, height);
+  if (copy_pixels(*target, x, y, *source, srcX, srcY, width, height) > 0 &&
+      to->kind == DcKind::Window)
+    child_surface_changed(to->window);
   return TRUE;
 }

@@ -42,4 +42,7 @@ BOOL delete_bitmap(HBITMAP bitmap);
 // GetObjectA for a bitmap: fills a BITMAP record and returns the bytes written.
 int bitmap_object(HBITMAP bitmap, int size, void* out);
 
+// The number of live bitmaps, the stock one not counted.
+std::size_t live_bitmaps();
+
 } // namespace orvex::platform

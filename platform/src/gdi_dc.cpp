@@ -2,6 +2,7 @@
 #include "gdi_dc.h"
 
 #include "gdi_bitmap.h"
+#include "gdi_palette.h"
 #include "handles.h"
 #include "window.h"
 
@@ -58,6 +59,10 @@ HDC create_window_dc(HWND wnd, bool painting) {
   return add_dc(wnd ? DcKind::Window : DcKind::Screen, wnd, painting);
 }
 
+std::size_t live_dcs() {
+  return dcs().size();
+}
+
 void release_window_dcs(HWND wnd) {
   std::vector<HDC> doomed;
   dcs().for_each([&](HDC handle, const DeviceContext& dc) {
@@ -96,6 +101,21 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ obj) {
   if (!context) return SetLastError(ERROR_INVALID_HANDLE), 0;
   if (handle_kind(obj) == HandleKind::Bitmap) return select_bitmap(dc, *context, obj);
   return SetLastError(ERROR_INVALID_PARAMETER), 0;
+}
+
+// The bitmap or palette selected into a DC (the stock ones when none was); 0 on failure.
+// NOTE: brushes, pens and fonts are not kept by this layer's DCs, so only OBJ_BITMAP and
+// OBJ_PAL are answered.
+HGDIOBJ GetCurrentObject(HDC dc, UINT type) {
+  DeviceContext* context = lookup_dc(dc);
+  if (!context) return SetLastError(ERROR_INVALID_HANDLE), 0;
+  switch (type) {
+  case OBJ_BITMAP: return context->bitmap ? context->bitmap : stock_bitmap();
+  case OBJ_PAL:
+    return context->palette && lookup_palette(context->palette) ? context->palette
+                                                                : default_palette();
+  default: return SetLastError(ERROR_INVALID_PARAMETER), 0;
+  }
 }
 
 // A DC for drawing on the window's client area, or the screen for window 0; 0 on failure.

@@ -25,4 +25,7 @@ HDC create_window_dc(HWND wnd, bool painting);
 // Releases every DC that still refers to a window that is being destroyed.
 void release_window_dcs(HWND wnd);
 
+// The number of live DCs: memory DCs and the window and screen DCs not yet given back.
+std::size_t live_dcs();
+
 } // namespace orvex::platform

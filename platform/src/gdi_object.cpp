@@ -3,6 +3,7 @@
 #include "gdi_object.h"
 
 #include "gdi_bitmap.h"
+#include "gdi_dc.h"
 #include "gdi_palette.h"
 #include "gdi_region.h"
 #include "handles.h"
@@ -90,6 +91,12 @@ int brush_object(HBRUSH handle, int size, void* out) {
 }
 
 } // namespace
+
+std::size_t live_gdi_objects() {
+  std::size_t own_brushes = 0;
+  brushes().for_each([&](HBRUSH, const Brush& brush) { own_brushes += brush.system ? 0 : 1; });
+  return live_bitmaps() + live_palettes() + live_regions() + live_dcs() + own_brushes;
+}
 
 COLORREF system_color(int index) {
   return index >= 0 && index < static_cast<int>(kSystemColors.size())

@@ -12,4 +12,8 @@ COLORREF system_color(int index);
 // The colour a brush paints with; false for a hollow brush or a handle that is not a brush.
 bool brush_color(HBRUSH brush, COLORREF* color);
 
+// The number of live GDI objects that someone has to release: bitmaps, palettes, regions,
+// brushes and device contexts; stock and system objects are not counted. For leak checks.
+std::size_t live_gdi_objects();
+
 } // namespace orvex::platform

@@ -68,6 +68,12 @@ BOOL delete_palette(HPALETTE handle) {
   return TRUE;
 }
 
+std::size_t live_palettes() {
+  std::size_t count = 0;
+  palettes().for_each([&](HPALETTE, const Palette& palette) { count += palette.stock ? 0 : 1; });
+  return count;
+}
+
 int palette_object(HPALETTE handle, int size, void* out) {
   Palette* palette = lookup_palette(handle);
   if (!palette) return SetLastError(ERROR_INVALID_HANDLE), 0;

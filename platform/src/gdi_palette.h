@@ -26,4 +26,7 @@ BOOL delete_palette(HPALETTE palette);
 // GetObjectA for a palette: writes the entry count as a WORD and returns its size.
 int palette_object(HPALETTE palette, int size, void* out);
 
+// The number of live palettes, the stock one not counted.
+std::size_t live_palettes();
+
 } // namespace orvex::platform

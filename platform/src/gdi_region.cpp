@@ -82,6 +82,10 @@ bool region_contains(HRGN rgn, int x, int y) {
   return region && pixman_region32_contains_point(&region->area, x, y, nullptr);
 }
 
+std::size_t live_regions() {
+  return regions().size();
+}
+
 BOOL delete_region(HRGN rgn) {
   if (!regions().remove(rgn)) return SetLastError(ERROR_INVALID_HANDLE), FALSE;
   return TRUE;

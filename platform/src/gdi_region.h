@@ -19,4 +19,7 @@ bool region_contains(HRGN rgn, int x, int y);
 // DeleteObject for a region.
 BOOL delete_region(HRGN rgn);
 
+// The number of live regions.
+std::size_t live_regions();
+
 } // namespace orvex::platform

@@ -287,6 +287,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   else
     top_levels.push_back(wnd);
   lookup_window(wnd)->handle = wnd;
+  resize_child_surface(*lookup_window(wnd));
 
   CREATESTRUCTA cs{param,  instance, menu,      child ? parent : 0, height, width,
                    y,      x,        static_cast<LONG>(style),     windowName, className,

@@ -475,6 +475,8 @@ constexpr DWORD BI_RLE8 = 1;
 constexpr DWORD BI_RLE4 = 2;
 constexpr DWORD BI_BITFIELDS = 3;
 constexpr DWORD SRCCOPY = 0x00CC0020;
+constexpr UINT OBJ_PAL = 5;
+constexpr UINT OBJ_BITMAP = 7;
 
 // Regions
 constexpr int RGN_AND = 1;
@@ -602,6 +604,7 @@ HGDIOBJ GetStockObject(int index);
 BOOL DeleteObject(HGDIOBJ obj);
 int GetObjectA(HGDIOBJ obj, int size, LPVOID out);
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ obj);
+HGDIOBJ GetCurrentObject(HDC dc, UINT type);
 HDC CreateCompatibleDC(HDC dc);
 BOOL DeleteDC(HDC dc);
 HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags);
