@@ -7,6 +7,7 @@
 #include "window.h"
 
 #include <array>
+#include <deque>
 
 namespace orvex::platform {
 
@@ -74,6 +75,17 @@ constexpr std::array<KeyCode, kHidCount> kKeyTable = build_key_table();
 std::array<bool, kHidCount> key_down{};
 // The character typed by the latest press of each scan code (index: scan | extended << 8).
 std::array<int, 512> typed_character{};
+// The characters of the presses still waiting for TranslateMessage, oldest first. A press is
+// known again by its message's window, key, lParam and time.
+struct TypedKey {
+  HWND window;
+  WPARAM vk;
+  LPARAM bits;
+  DWORD time;
+  int character;
+};
+std::deque<TypedKey> typed_keys;
+constexpr std::size_t kTypedKeysKept = 256; // presses that are never translated age out
 
 HWND capture = 0;
 std::uint32_t buttons_held = 0; // bit 0 left, 1 middle, 2 right
@@ -114,7 +126,12 @@ void post_key(const native::Event& e) {
   if (alt) bits |= 1u << 29;
   if (!down || was_down) bits |= 1u << 30;
   if (!down) bits |= 1u << 31;
-  if (down) typed_character[static_cast<std::size_t>(code.scan | (code.extended ? 0x100 : 0))] = e.character;
+  if (down) {
+    typed_character[static_cast<std::size_t>(code.scan | (code.extended ? 0x100 : 0))] = e.character;
+    typed_keys.push_back({target, static_cast<WPARAM>(code.vk), static_cast<LPARAM>(bits), e.time,
+                          e.character});
+    if (typed_keys.size() > kTypedKeysKept) typed_keys.pop_front();
+  }
   post_input_message(MSG{target, message, static_cast<WPARAM>(code.vk),
                          static_cast<LPARAM>(bits), e.time, cursor_screen});
 }
@@ -184,8 +201,19 @@ KeyCode key_code(int hid_usage) {
   return kKeyTable[static_cast<std::size_t>(hid_usage)];
 }
 
-int translated_character(LPARAM keydown_lparam) {
-  auto bits = static_cast<DWORD>(keydown_lparam);
+int translated_character(const MSG& keydown) {
+  // NOTE: the native event says what the press typed with the modifiers of its moment; the
+  // queue may hold several presses of one key by the time the first is translated.
+  for (auto it = typed_keys.begin(); it != typed_keys.end(); ++it) {
+    if (it->window != keydown.hwnd || it->vk != keydown.wParam || it->bits != keydown.lParam ||
+        it->time != keydown.time)
+      continue;
+    int character = it->character;
+    typed_keys.erase(typed_keys.begin(), it + 1); // older presses were taken untranslated
+    return character;
+  }
+  // A key message the application made itself types what the key's latest press typed.
+  auto bits = static_cast<DWORD>(keydown.lParam);
   std::size_t index = ((bits >> 16) & 0xFF) | ((bits & (1u << 24)) ? 0x100 : 0);
   return typed_character[index];
 }

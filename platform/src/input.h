@@ -23,8 +23,8 @@ KeyCode key_code(int hid_usage);
 } // namespace orvex::platform
 
 namespace orvex::platform {
-// The character that the key-down message with this lParam types, or 0.
-int translated_character(LPARAM keydown_lparam);
+// The character that the key-down message types, or 0.
+int translated_character(const MSG& keydown);
 } // namespace orvex::platform
 
 namespace orvex::platform {

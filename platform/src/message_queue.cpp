@@ -114,7 +114,7 @@ BOOL GetMessageA(MSG* msg, HWND wnd, UINT filterMin, UINT filterMax) {
 
 BOOL TranslateMessage(const MSG* msg) {
   if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
-  int character = translated_character(msg->lParam);
+  int character = translated_character(*msg);
   if (!character) return FALSE;
   UINT message = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
   PostMessageA(msg->hwnd, message, static_cast<WPARAM>(character), msg->lParam);
