@@ -19,7 +19,7 @@ namespace {
 constexpr DWORD kTopLevel = WS_POPUP | WS_CAPTION | WS_VISIBLE;
 
 struct Mouse {
-  enum Kind { Move, Down, Up } kind;
+  enum Kind { Move, Down, Up, Wheel } kind;
   int x, y;
   Uint8 button = SDL_BUTTON_LEFT;
 };
@@ -28,6 +28,10 @@ std::string describe(const std::vector<Mouse>& events) {
   std::string text;
   for (const Mouse& m : events) {
     if (!text.empty()) text += ", ";
+    if (m.kind == Mouse::Wheel) {
+      text += "wheel " + std::to_string(m.x);
+      continue;
+    }
     text += m.kind == Mouse::Move ? "move" : m.kind == Mouse::Down ? "down" : "up";
     if (m.kind != Mouse::Move) text += m.button == SDL_BUTTON_LEFT ? " left" : " right";
     text += " (" + std::to_string(m.x) + ", " + std::to_string(m.y) + ")";
@@ -37,7 +41,9 @@ std::string describe(const std::vector<Mouse>& events) {
 
 void push(HWND wnd, const std::vector<Mouse>& events) {
   for (const Mouse& m : events) {
-    if (m.kind == Mouse::Move)
+    if (m.kind == Mouse::Wheel)
+      PUSHWHEEL(wnd, m.x);
+    else if (m.kind == Mouse::Move)
       PUSHMOTION(wnd, m.x, m.y);
     else
       PUSHBUTTON(wnd, m.button, m.kind == Mouse::Down, m.x, m.y);
@@ -76,6 +82,11 @@ TEST(MouseInput, SdlMouseEventsBecomeMouseMessages) {
        {{WM_RBUTTONDOWN, Came::Posted, MK_RBUTTON, MAKELPARAM(40, 50)},
         {WM_RBUTTONUP, Came::Posted, 0, MAKELPARAM(40, 50)},
         {WM_CONTEXTMENU, Came::Default, wnd, MAKELPARAM(40, 50)}}},
+      // The wheel carries its delta in the high word and the pointer's screen point.
+      {{{Mouse::Move, 15, 20}, {Mouse::Wheel, 1, 0}, {Mouse::Wheel, -2, 0}},
+       {{WM_MOUSEMOVE, Came::Posted, 0, MAKELPARAM(15, 20)},
+        {WM_MOUSEWHEEL, Came::Posted, WPARAM{120} << 16, MAKELPARAM(15, 20)},
+        {WM_MOUSEWHEEL, Came::Posted, WPARAM{static_cast<WORD>(-240)} << 16, MAKELPARAM(15, 20)}}},
       {{{Mouse::Down, 1, 2, SDL_BUTTON_MIDDLE}, {Mouse::Up, 1, 2, SDL_BUTTON_MIDDLE}},
        {{WM_MBUTTONDOWN, Came::Posted, MK_MBUTTON, MAKELPARAM(1, 2)},
         {WM_MBUTTONUP, Came::Posted, 0, MAKELPARAM(1, 2)}}},

@@ -10,6 +10,7 @@
 
 #include <SDL.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -119,6 +120,41 @@ TEST(MessageQueue, PeekWithoutRemovingLeavesTheMessage) {
         << c.kind << ": after removal";
     if (c.stays_after_removal) ValidateRect(wnd, nullptr);
     KillTimer(wnd, 4);
+  }
+}
+
+TEST(MessageQueue, GetMessageWaitsForTheNextTimer) {
+  HWND wnd = quiet_window();
+  ASSERT_TRUE(SetTimer(wnd, 3, 100, nullptr));
+  MSG msg{};
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(GetMessageA(&msg, 0, 0, 0), TRUE);
+  auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(msg.message, WM_TIMER);
+  EXPECT_EQ(msg.wParam, 3u);
+  EXPECT_GE(waited, std::chrono::milliseconds(90));
+  EXPECT_LT(waited, std::chrono::seconds(2));
+  KillTimer(wnd, 3);
+
+  HWND gone = CREATELOGGEDWINDOW(kTopLevel, 0, 0, 10, 10);
+  DestroyWindow(gone);
+  struct Case {
+    const char* queue;
+    std::function<void()> make;
+    HWND filter;
+    BOOL result;
+    UINT message;
+  };
+  const Case cases[] = {
+      {"a posted message", [&] { PostMessageA(wnd, WM_USER, 0, 0); }, 0, TRUE, WM_USER},
+      {"the quit message", [] { PostQuitMessage(0); }, 0, FALSE, WM_QUIT},
+      {"a filter naming a destroyed window", [] {}, gone, -1, WM_NULL},
+  };
+  for (const Case& c : cases) {
+    c.make();
+    msg = MSG{};
+    EXPECT_EQ(GetMessageA(&msg, c.filter, 0, 0), c.result) << c.queue;
+    EXPECT_EQ(msg.message, c.message) << c.queue;
   }
 }
 

@@ -8,6 +8,7 @@
 #include "framework/render/gl.h"
 #include "framework/window/camera.h"
 #include "framework/window/fps_title.h"
+#include "framework/window/hover_button.h"
 #include "framework/window/input_state.h"
 #include "framework/window/message_pump.h"
 #include "framework/window/ogl_window.h"
@@ -61,6 +62,23 @@ TEST(OglWindow, WindowedWindowHasTheRequestedSizeAndACurrentContext) {
   EXPECT_EQ(origin.y, 0);
   EXPECT_EQ(window_title(HWINDOW), "Reflection map");
   EXPECT_FALSE(sdl_flags(HWINDOW) & SDL_WINDOW_BORDERLESS) << "the windowed style has a caption";
+
+  WNDCLASSEXA main_class{};
+  ASSERT_TRUE(GetClassInfoExA(0, "GLWindow", &main_class));
+  EXPECT_EQ(main_class.lpfnWndProc, &GLWNDPROC);
+  EXPECT_EQ(main_class.style, CS_HREDRAW | CS_VREDRAW);
+  EXPECT_EQ(main_class.hCursor, LoadCursorA(0, IDC_ARROW));
+  WNDCLASSEXA button_class{};
+  ASSERT_TRUE(GetClassInfoExA(0, SZHOVERCLASS, &button_class));
+  EXPECT_EQ(button_class.lpfnWndProc, &HOVERBUTTONHANDLER);
+
+  // The settings came before the context, so no empty list was made; with a context they
+  // make one.
+  EXPECT_EQ(OBJNULL, 0u);
+  EXPECT_TRUE(FOGONOFF);
+  OGLWINDOWSETTING(ARROW, "", GENERIC, "");
+  EXPECT_NE(OBJNULL, 0u);
+  EXPECT_TRUE(glIsList(OBJNULL));
 
   DELETEOGLWINDOW();
   EXPECT_FALSE(IsWindow(HWINDOW));

@@ -61,6 +61,15 @@ void PUSHBUTTON(HWND wnd, Uint8 button, bool down, int x, int y) {
   push(e);
 }
 
+void PUSHWHEEL(HWND wnd, int steps) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEWHEEL;
+  e.wheel.windowID = NATIVEID(wnd);
+  e.wheel.y = steps;
+  e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+  push(e);
+}
+
 void PUSHCLOSE(HWND wnd) {
   SDL_Event e{};
   e.type = SDL_WINDOWEVENT;

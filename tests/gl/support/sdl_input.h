@@ -18,6 +18,8 @@ void PUSHKEY(HWND wnd, SDL_Scancode key, bool down, Uint16 modifiers = KMOD_NONE
 void PUSHMOTION(HWND wnd, int x, int y);
 // A press or release of SDL_BUTTON_LEFT, SDL_BUTTON_MIDDLE or SDL_BUTTON_RIGHT at a point.
 void PUSHBUTTON(HWND wnd, Uint8 button, bool down, int x, int y);
+// Wheel steps, positive away from the user, over the window.
+void PUSHWHEEL(HWND wnd, int steps);
 // The window manager asks the window to close.
 void PUSHCLOSE(HWND wnd);
 
