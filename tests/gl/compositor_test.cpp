@@ -5,6 +5,7 @@
 #include "compositor.h"
 #include "framework/render/gl.h"
 #include "gl/support/gl_recorder.h"
+#include "gl/support/loaded_libraries.h"
 
 #include <platform/win32.h>
 
@@ -102,6 +103,7 @@ public:
     rc = wglCreateContext(dc);
     ASSERT_TRUE(rc) << "no OpenGL context, error " << GetLastError();
     ASSERT_TRUE(wglMakeCurrent(dc, rc));
+    KEEPLOADEDLIBRARIES();
     pump();
   }
   void TearDown() override {

@@ -6,6 +6,7 @@
 #include "framework/window/bitmap_region.h"
 #include "framework/window/hover_button.h"
 #include "gdi_object.h"
+#include "gl/support/loaded_libraries.h"
 #include "gl/support/sdl_input.h"
 
 #include <platform/win32.h>
@@ -101,6 +102,7 @@ protected:
     register_classes();
     parent = make_parent(WS_POPUP | WS_VISIBLE);
     ASSERT_TRUE(parent);
+    KEEPLOADEDLIBRARIES();
     commands.clear();
   }
   void TearDown() override {

@@ -3,6 +3,7 @@
 #include "compositor.h"
 #include "framework/window/status_bar.h"
 #include "gdi_object.h"
+#include "gl/support/loaded_libraries.h"
 
 #include "../sdl/native_text.h"
 
@@ -29,8 +30,11 @@ HWND make_parent() {
     wc.lpszClassName = "StatusParent";
     registered = RegisterClassA(&wc) != 0;
   }
-  return CreateWindowExA(0, "StatusParent", "parent", WS_POPUP | WS_VISIBLE, 0, 0, kParentWidth,
-                         kParentHeight, 0, 0, GetModuleHandleA(nullptr), nullptr);
+  HWND parent =
+      CreateWindowExA(0, "StatusParent", "parent", WS_POPUP | WS_VISIBLE, 0, 0, kParentWidth,
+                      kParentHeight, 0, 0, GetModuleHandleA(nullptr), nullptr);
+  KEEPLOADEDLIBRARIES();
+  return parent;
 }
 
 void pump() {

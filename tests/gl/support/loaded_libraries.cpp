@@ -1,0 +1,20 @@
+#include "gl/support/loaded_libraries.h"
+
+#include <dlfcn.h>
+#include <link.h>
+
+#include <cstddef>
+
+namespace orvex::test {
+
+void KEEPLOADEDLIBRARIES() {
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, std::size_t, void*) {
+        if (info->dlpi_name && info->dlpi_name[0] != '\0')
+          dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
+        return 0;
+      },
+      nullptr);
+}
+
+} // namespace orvex::test
