@@ -23,6 +23,8 @@ bool is_absent_driver(const char* name) {
 
 SDL_Window* sdl_window(WindowId window) { return window ? SDL_GetWindowFromID(window) : nullptr; }
 
+bool gl_library_held = false;
+
 } // namespace
 
 bool ensure_video() {
@@ -57,6 +59,9 @@ WindowId create_window(const WindowSpec& spec) {
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  // NOTE: SDL unloads the GL library with the last GL window and loads it again with the next
+  // one; held once here, it stays loaded for the whole run, as a program's GL library does.
+  if (spec.opengl && !gl_library_held) gl_library_held = SDL_GL_LoadLibrary(nullptr) == 0;
   Uint32 flags = SDL_WINDOW_HIDDEN;
   if (spec.opengl) flags |= SDL_WINDOW_OPENGL;
   if (!spec.decorated) flags |= SDL_WINDOW_BORDERLESS;
