@@ -108,14 +108,11 @@ TEST(WindowLifecycle, DestroyGoesParentFirstThenChildrenFirst) {
 
   EXPECT_TRUE(DestroyWindow(parent));
 
+  // The capture ends with the window that holds it, without WM_CAPTURECHANGED.
   const std::vector<ExpectedMessage> expected = {
-      {WM_CAPTURECHANGED, Came::Sent, 0, 0, grandchild},
-      {WM_DESTROY, Came::Sent, 0, 0, parent},
-      {WM_DESTROY, Came::Sent, 0, 0, child},
-      {WM_DESTROY, Came::Sent, 0, 0, grandchild},
-      {WM_NCDESTROY, Came::Sent, 0, 0, grandchild},
-      {WM_NCDESTROY, Came::Sent, 0, 0, child},
-      {WM_NCDESTROY, Came::Sent, 0, 0, parent},
+      {WM_DESTROY, Came::Sent, 0, 0, parent},     {WM_DESTROY, Came::Sent, 0, 0, child},
+      {WM_DESTROY, Came::Sent, 0, 0, grandchild}, {WM_NCDESTROY, Came::Sent, 0, 0, grandchild},
+      {WM_NCDESTROY, Came::Sent, 0, 0, child},    {WM_NCDESTROY, Came::Sent, 0, 0, parent},
   };
   EXPECT_TRUE(SAMEMESSAGES("DestroyWindow(parent) with the grandchild holding the capture",
                            expected, MESSAGELOG()));

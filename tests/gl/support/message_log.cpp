@@ -39,6 +39,19 @@ LRESULT CALLBACK LOGGEDPROC(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam
   return *answer;
 }
 
+// Logged windows that a test leaves behind are destroyed when it ends, so that what they hold
+// is given back before the process exits.
+std::vector<HWND> logged_windows;
+
+class DestroyLoggedWindows : public ::testing::EmptyTestEventListener {
+  void OnTestEnd(const ::testing::TestInfo&) override {
+    SETREPLY(nullptr);
+    for (auto it = logged_windows.rbegin(); it != logged_windows.rend(); ++it)
+      if (IsWindow(*it)) DestroyWindow(*it);
+    logged_windows.clear();
+  }
+};
+
 void register_logged_class() {
   static bool registered = false;
   if (registered) return;
@@ -48,6 +61,7 @@ void register_logged_class() {
   wc.lpszClassName = kLoggedClass;
   registered = RegisterClassA(&wc) != 0;
   EXPECT_TRUE(registered) << "RegisterClassA failed, error " << GetLastError();
+  ::testing::UnitTest::GetInstance()->listeners().Append(new DestroyLoggedWindows);
 }
 
 void dispatch(const MSG& msg) {
@@ -91,8 +105,10 @@ std::string describe(const ExpectedMessage& e) {
 
 HWND CREATELOGGEDWINDOW(DWORD style, int x, int y, int width, int height, HWND parent, HMENU id) {
   register_logged_class();
-  return CreateWindowExA(0, kLoggedClass, "logged", style, x, y, width, height, parent, id,
-                         GetModuleHandleA(nullptr), nullptr);
+  HWND wnd = CreateWindowExA(0, kLoggedClass, "logged", style, x, y, width, height, parent, id,
+                             GetModuleHandleA(nullptr), nullptr);
+  if (wnd) logged_windows.push_back(wnd);
+  return wnd;
 }
 
 const std::vector<LoggedMessage>& MESSAGELOG() {
