@@ -14,6 +14,12 @@ using WindowId = std::uint32_t;
 // Initialises video once. Headless drivers are used only when the environment asks for them.
 bool ensure_video();
 
+// The exit code of a program whose display went away while it ran.
+constexpr int kExitDisplayLost = 5;
+// From now on, a broken connection to the display ends the program at once with
+// kExitDisplayLost, instead of leaving it to the windowing library.
+void end_on_display_loss();
+
 struct WindowSpec {
   std::string title_utf8;
   int x = 0, y = 0;          // screen position of the client area

@@ -45,7 +45,9 @@ bool ensure_video() {
     }
     SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
   }
-  return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  end_on_display_loss();
+  return true;
 }
 
 WindowId create_window(const WindowSpec& spec) {
