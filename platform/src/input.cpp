@@ -239,7 +239,13 @@ void handle_native_event(const native::Event& e) {
     for (HWND w : top_level_windows()) PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
     break;
   case Type::Exposed:
-    if (HWND w = window_from_native(e.window)) mark_updated(w, nullptr);
+    if (HWND w = window_from_native(e.window)) {
+      Window* window = lookup_window(w);
+      if (window->first_exposure_pending)
+        window->first_exposure_pending = false;
+      else
+        mark_updated(w, nullptr);
+    }
     break;
   case Type::FocusGained:
   case Type::FocusLost: break; // GetForegroundWindow asks the native side when it is called
@@ -262,7 +268,8 @@ HWND SetCapture(HWND wnd) {
   HWND previous = capture;
   capture = wnd;
   native::capture_mouse(true);
-  if (previous && previous != wnd) SendMessageA(previous, WM_CAPTURECHANGED, 0, static_cast<LPARAM>(wnd));
+  // Taking the capture again also tells the window that it changed, as Win32 does.
+  if (previous) SendMessageA(previous, WM_CAPTURECHANGED, 0, static_cast<LPARAM>(wnd));
   return previous;
 }
 

@@ -112,10 +112,13 @@ BOOL GetMessageA(MSG* msg, HWND wnd, UINT filterMin, UINT filterMax) {
   return msg->message == WM_QUIT ? FALSE : TRUE;
 }
 
+// TRUE for every key message (WM_KEYDOWN .. WM_UNICHAR), whether a character follows or not.
 BOOL TranslateMessage(const MSG* msg) {
-  if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
+  constexpr UINT kFirstKeyMessage = WM_KEYDOWN, kLastKeyMessage = 0x0109;
+  if (!msg || msg->message < kFirstKeyMessage || msg->message > kLastKeyMessage) return FALSE;
+  if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) return TRUE;
   int character = translated_character(*msg);
-  if (!character) return FALSE;
+  if (!character) return TRUE;
   UINT message = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
   PostMessageA(msg->hwnd, message, static_cast<WPARAM>(character), msg->lParam);
   return TRUE;

@@ -309,10 +309,18 @@ BOOL DestroyWindow(HWND wnd) {
   Window* w = lookup_window(wnd);
   if (!w) return SetLastError(ERROR_INVALID_WINDOW_HANDLE), FALSE;
   if (w->destroying) return TRUE;
+  if (is_child(*w) && (w->style & WS_VISIBLE)) {
+    // A visible child is hidden first, as ShowWindow hides it.
+    w->destroying = true;
+    SendMessageA(wnd, WM_SHOWWINDOW, FALSE, 0);
+    w = lookup_window(wnd);
+    if (!w) return TRUE;
+    mark_updated(w->parent, &w->rect);
+  }
   if (w->native) native::show_window(w->native, false);
   w->style &= ~WS_VISIBLE;
-  HWND capture = GetCapture();
-  if (capture && window_matches(capture, wnd)) ReleaseCapture();
+  // NOTE: the capture of the window or of a descendant ends silently when it is freed, after
+  // WM_NCDESTROY; Win32 sends no WM_CAPTURECHANGED for it.
   send_destroy(wnd);
   send_ncdestroy(wnd);
   free_window(wnd);
@@ -336,7 +344,10 @@ BOOL ShowWindow(HWND wnd, int cmdShow) {
   else
     w->style &= ~WS_VISIBLE;
   if (w->native) native::show_window(w->native, show);
+  if (w->native) w->first_exposure_pending = show;
   if (show) invalidate_tree(wnd);
+  // A hidden child uncovers its parent.
+  if (!show && is_child(*w)) mark_updated(w->parent, &w->rect);
   return was_visible;
 }
 

@@ -33,6 +33,9 @@ struct Window {
   bool destroying = false;
   bool update_pending = false;
   RECT update{}; // bounding box of the update region, client coordinates
+  // NOTE: the native window reports its first exposure after being shown; the show has already
+  // invalidated all of it, and Win32 sends no second WM_PAINT for it.
+  bool first_exposure_pending = false;
   native::WindowId native = 0;
   int pixel_format = 0;
   ChildSurface* surface = nullptr; // owned by the compositor
