@@ -11,6 +11,7 @@
 //   mask SCENARIO REGEX | reason            text matching REGEX reads "*" in both records
 //   drop SIDE SCENARIO REGEX | reason       lines matching REGEX are dropped from the record of
 //                                          SIDE (native or reference)
+// A REGEX (ECMAScript) is the rest of the entry before " | " and may contain spaces.
 // Exit status: 0 when every scenario matches, 1 when one differs, 2 on a usage or file error.
 #include <algorithm>
 #include <cstdio>
@@ -61,7 +62,9 @@ bool parse_entries(const std::string& path, std::vector<Entry>* entries) {
     if (e.kind == "message") {
       ok = ok && static_cast<bool>(fields >> e.subject);
     } else if (e.kind == "mask") {
-      ok = ok && static_cast<bool>(fields >> e.scenario >> e.pattern_text);
+      ok = ok && static_cast<bool>(fields >> e.scenario >> std::ws);
+      std::getline(fields, e.pattern_text);
+      ok = ok && !e.pattern_text.empty();
     } else if (e.kind == "drop") {
       ok = ok && static_cast<bool>(fields >> e.side >> e.scenario >> std::ws) &&
            (e.side == "native" || e.side == "reference");

@@ -94,7 +94,11 @@ void capture_changes() {
   destroy_window(second);
   get_capture();
   pump();
+  // A descendant's capture ends with its ancestor's destruction.
+  HWND last = create_window("last", "", kChildStyle, 80, 20, 50, 30, main, 9);
+  set_capture(last);
   destroy_window(main);
+  get_capture();
   pump();
 }
 

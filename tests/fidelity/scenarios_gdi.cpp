@@ -214,8 +214,13 @@ void load(const char* file) {
       RGBQUAD table[256];
       std::memset(table, 0xEE, sizeof table);
       UINT n = GetDIBColorTable(source, 0, 256, table);
+      // Black entries at the end are left out: the count says how many there are.
+      UINT shown = n;
+      while (shown > 0 && !table[shown - 1].rgbRed && !table[shown - 1].rgbGreen &&
+             !table[shown - 1].rgbBlue && !table[shown - 1].rgbReserved)
+        --shown;
       return dec(n) + " " +
-             bytes_hex(reinterpret_cast<const unsigned char*>(table), n * sizeof(RGBQUAD));
+             bytes_hex(reinterpret_cast<const unsigned char*>(table), shown * sizeof(RGBQUAD));
     });
   }
   // The copy into a 32-bit section that the bitmap-region code scans.
@@ -239,7 +244,7 @@ void load(const char* file) {
        });
   BITMAP copied{};
   GetObjectA(section, sizeof copied, &copied);
-  dump_rows("section32", copied);
+  dump_rows((std::string(file) + " in section32").c_str(), copied);
   SelectObject(target, kept_target);
   DeleteObject(section);
   DeleteDC(target);

@@ -154,6 +154,15 @@ void window_child() {
   });
   update_window(main);
   pump();
+  // Hiding and destroying a child uncover its parent.
+  HWND second = create_window("second", "", kChildStyle, 80, 20, 50, 30, main, 8);
+  pump();
+  show_window(child, SW_HIDE, "SW_HIDE");
+  pump();
+  show_window(child, SW_SHOW, "SW_SHOW");
+  pump();
+  destroy_window(second);
+  pump();
   destroy_window(main);
   call("IsWindow", hname(child), [&] { return dec(IsWindow(child)); });
   pump();
