@@ -3,7 +3,9 @@
 #include "framework/geometry/vertex_capture.h"
 #include "framework/render/gl.h"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <numbers>
 
 namespace orvex {
@@ -16,6 +18,64 @@ constexpr Extended PI = std::numbers::pi_v<Extended>;
 
 float single(Extended value) {
   return static_cast<float>(value);
+}
+
+// A sphere's band and segment angles, and so their sines and cosines, depend on its two counts
+// alone, and a scene draws the same few spheres frame after frame. The tables of the last few
+// counts are kept, each computed once with the very expressions SFERA would evaluate in place.
+constexpr std::int32_t kTabledCount = 256; // larger counts are computed in place
+constexpr std::size_t kTables = 4;
+
+struct BandTable {
+  std::int32_t count = 0; // 0: unused
+  Extended sin_a[kTabledCount], cos_a[kTabledCount], sin_b[kTabledCount], cos_b[kTabledCount];
+};
+
+struct SegmentTable {
+  std::int32_t count = 0; // 0: unused
+  float x[kTabledCount + 1], y[kTabledCount + 1];
+};
+
+std::array<BandTable, kTables> band_tables;
+std::array<SegmentTable, kTables> segment_tables;
+std::size_t next_band_table = 0;
+std::size_t next_segment_table = 0;
+
+// The table for a count, filled on first use; null for a count outside 1..kTabledCount.
+template <class Table, class Fill>
+const Table* remembered(std::array<Table, kTables>& tables, std::size_t& next, std::int32_t count,
+                        Fill fill) {
+  if (count < 1 || count > kTabledCount) return nullptr;
+  for (const Table& t : tables)
+    if (t.count == count) return &t;
+  Table& t = tables[next];
+  next = (next + 1) % kTables;
+  t.count = count;
+  fill(t);
+  return &t;
+}
+
+const BandTable* band_table(std::int32_t NUMLINE, float MAJORSTEP) {
+  return remembered(band_tables, next_band_table, NUMLINE, [&](BandTable& t) {
+    for (std::int32_t I = 0; I < NUMLINE; ++I) {
+      const float A = single(Extended(I) * MAJORSTEP);
+      const float B = single(Extended{MAJORSTEP} + A);
+      t.sin_a[I] = std::sin(Extended{A});
+      t.cos_a[I] = std::cos(Extended{A});
+      t.sin_b[I] = std::sin(Extended{B});
+      t.cos_b[I] = std::cos(Extended{B});
+    }
+  });
+}
+
+const SegmentTable* segment_table(std::int32_t NUMCIRCLE, float MINORSTEP) {
+  return remembered(segment_tables, next_segment_table, NUMCIRCLE, [&](SegmentTable& t) {
+    for (std::int32_t J = 0; J <= NUMCIRCLE; ++J) {
+      const float C = single(Extended(J) * MINORSTEP);
+      t.x[J] = single(std::cos(Extended{C}));
+      t.y[J] = single(std::sin(Extended{C}));
+    }
+  });
 }
 
 } // namespace
@@ -140,23 +200,31 @@ void SFERA(float PX, float PY, float PZ, float RADIUS, std::int32_t NUMCIRCLE, s
            float TSIZE) {
   const float MAJORSTEP = single(PI / NUMLINE);
   const float MINORSTEP = single((PI * 2) / NUMCIRCLE);
+  const BandTable* bands = band_table(NUMLINE, MAJORSTEP);
+  const SegmentTable* segments = segment_table(NUMCIRCLE, MINORSTEP);
 
   for (std::int32_t I = 0; I < NUMLINE; ++I) {
     const float A = single(Extended(I) * MAJORSTEP);
     const float B = single(Extended{MAJORSTEP} + A);
-    const float R0 = single(std::sin(Extended{A}) * RADIUS);
-    const float R1 = single(std::sin(Extended{B}) * RADIUS);
-    const float Z0 = single(std::cos(Extended{A}) * RADIUS);
-    const float Z1 = single(std::cos(Extended{B}) * RADIUS);
+    const float R0 = single((bands ? bands->sin_a[I] : std::sin(Extended{A})) * RADIUS);
+    const float R1 = single((bands ? bands->sin_b[I] : std::sin(Extended{B})) * RADIUS);
+    const float Z0 = single((bands ? bands->cos_a[I] : std::cos(Extended{A})) * RADIUS);
+    const float Z1 = single((bands ? bands->cos_b[I] : std::cos(Extended{B})) * RADIUS);
     const float T0 = single((Extended(I) / NUMLINE) / TSIZE);
     const float T1 = single((Extended(I + 1) / NUMLINE) / TSIZE);
 
     GLBEGIN(GL_TRIANGLE_STRIP);
     // 64 bits, so that the last column of a NUMCIRCLE of INT32_MAX does not overflow the counter.
     for (std::int64_t J = 0; J <= NUMCIRCLE; ++J) {
-      const float C = single(Extended(J) * MINORSTEP);
-      const float X = single(std::cos(Extended{C}));
-      const float Y = single(std::sin(Extended{C}));
+      float X, Y;
+      if (segments) {
+        X = segments->x[J];
+        Y = segments->y[J];
+      } else {
+        const float C = single(Extended(J) * MINORSTEP);
+        X = single(std::cos(Extended{C}));
+        Y = single(std::sin(Extended{C}));
+      }
       const float S = single((Extended(-J) / NUMCIRCLE) / TSIZE);
 
       glNormal3f(single(Extended{R0} * X / RADIUS), single(Extended{R0} * Y / RADIUS),
