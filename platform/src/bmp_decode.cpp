@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <new>
 
 namespace orvex::platform {
@@ -196,7 +195,11 @@ std::optional<DecodedBmp> decode_bmp(const std::uint8_t* data, std::size_t size)
   out.file_top_down = h.top_down;
   try {
     out.colors.resize(h.kept_colors());
-    out.pixels.assign(static_cast<std::size_t>(h.image_bytes), 0);
+    // Run-length data expands into zeroed rows; plain rows are copied in once, below.
+    if (rle)
+      out.pixels.assign(static_cast<std::size_t>(h.image_bytes), 0);
+    else
+      out.pixels.reserve(static_cast<std::size_t>(h.image_bytes));
   } catch (const std::bad_alloc&) {
     return std::nullopt;
   }
@@ -209,12 +212,13 @@ std::optional<DecodedBmp> decode_bmp(const std::uint8_t* data, std::size_t size)
     if (!expand_rle(pixels, rle_size, h, out.pixels.data())) return std::nullopt;
     return out;
   }
-  for (int y = 0; y < h.height; ++y) {
+  for (int row = 0; row < h.height; ++row) {
+    const int y = h.top_down ? h.height - 1 - row : row; // the file's row for this bitmap row
     const std::size_t src_offset = static_cast<std::size_t>(y) * h.stride;
-    const int dst_row = h.top_down ? h.height - 1 - y : y;
     const std::size_t bytes = std::min(h.stride, available - src_offset);
-    std::memcpy(out.pixels.data() + static_cast<std::size_t>(dst_row) * h.stride,
-                pixels + src_offset, bytes);
+    out.pixels.insert(out.pixels.end(), pixels + src_offset, pixels + src_offset + bytes);
+    // Zeros for the padding a file may leave off after its last row.
+    out.pixels.resize(out.pixels.size() + (h.stride - bytes));
   }
   return out;
 }

@@ -37,6 +37,13 @@ std::optional<std::vector<std::uint8_t>> read_file(const char* path, DWORD* erro
   std::vector<std::uint8_t> bytes;
   bool ok = true;
   try {
+    // One allocation of the file's size, rather than a regrowth every few chunks.
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+      const long size = std::ftell(file);
+      if (size > 0 && static_cast<std::size_t>(size) <= kMaxFileBytes)
+        bytes.reserve(static_cast<std::size_t>(size));
+      if (std::fseek(file, 0, SEEK_SET) != 0) ok = false;
+    }
     std::uint8_t chunk[65536];
     std::size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
