@@ -12,12 +12,12 @@ namespace orvex::gallery {
 
 namespace {
 
-struct BUTTONSPEC {
+struct BUTTONPLACE {
   const char* IMAGES; // BMPTYPE: the first part of the three image files' names
   std::int32_t ID;
   std::int32_t X, Y; // client position of the top-left corner
 };
-constexpr BUTTONSPEC BUTTONS[] = {{"LOOK", LOOKBUTTON, 16, 16}, {"SPIN", SPINBUTTON, 92, 12}};
+constexpr BUTTONPLACE BUTTONS[] = {{"LOOK", LOOKBUTTON, 16, 16}, {"SPIN", SPINBUTTON, 92, 12}};
 
 // Status-bar parts: the help text, the free-look state and the spin state.
 constexpr WPARAM HELPPART = 0;
@@ -57,20 +57,20 @@ void SETUPCOMMANDS() {
 }
 
 void CREATEBUTTONS() {
-  for (const BUTTONSPEC& SPEC : BUTTONS) {
-    BMPTYPE = SPEC.IMAGES;
+  for (const BUTTONPLACE& PLACE : BUTTONS) {
+    BMPTYPE = PLACE.IMAGES;
     HWND BUTTON =
-        CreateWindowExA(0, SZHOVERCLASS, "", WS_CHILD | WS_VISIBLE, SPEC.X, SPEC.Y, 0, 0, HWINDOW,
-                        HANDLEAS<HMENU>(SPEC.ID), GetModuleHandleA(nullptr), nullptr);
+        CreateWindowExA(0, SZHOVERCLASS, "", WS_CHILD | WS_VISIBLE, PLACE.X, PLACE.Y, 0, 0, HWINDOW,
+                        HANDLEAS<HMENU>(PLACE.ID), GetModuleHandleA(nullptr), nullptr);
     if (!BUTTON) {
-      std::fprintf(stderr, "button %d could not be created\n", SPEC.ID);
+      std::fprintf(stderr, "button %d could not be created\n", PLACE.ID);
       continue;
     }
     RECT R{};
     GetWindowRect(BUTTON, &R);
     POINT TOPLEFT{R.left, R.top};
     ScreenToClient(HWINDOW, &TOPLEFT);
-    std::printf("button %d at %d,%d size %dx%d\n", SPEC.ID, static_cast<int>(TOPLEFT.x),
+    std::printf("button %d at %d,%d size %dx%d\n", PLACE.ID, static_cast<int>(TOPLEFT.x),
                 static_cast<int>(TOPLEFT.y), static_cast<int>(R.right - R.left),
                 static_cast<int>(R.bottom - R.top));
     std::fflush(stdout);
