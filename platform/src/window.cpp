@@ -31,6 +31,11 @@ void set_update(Window& w, const RECT& r) {
   int cw, ch;
   client_size(w.handle, &cw, &ch);
   RECT clipped{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, cw), std::min(r.bottom, ch)};
+  // Nothing outside the window's shape needs painting.
+  RECT shape;
+  if (w.region && GetRgnBox(w.region, &shape) != ERROR)
+    clipped = RECT{std::max(clipped.left, shape.left), std::max(clipped.top, shape.top),
+                   std::min(clipped.right, shape.right), std::min(clipped.bottom, shape.bottom)};
   if (clipped.left >= clipped.right || clipped.top >= clipped.bottom) return;
   if (!w.update_pending) {
     w.update = clipped;
@@ -481,6 +486,11 @@ int SetWindowRgn(HWND wnd, HRGN rgn, BOOL redraw) {
   // The window owns the region from here on and deletes the one it had.
   if (w->region && w->region != rgn) DeleteObject(w->region);
   w->region = rgn;
+  if (w->update_pending) {
+    RECT pending = w->update;
+    clear_update(*w);
+    set_update(*w, pending);
+  }
   if (redraw) invalidate_tree(wnd);
   return 1;
 }
