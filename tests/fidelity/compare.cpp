@@ -1,8 +1,10 @@
 // Compares the records of the scenarios on our layer and under the reference implementation,
 // after the accepted differences are applied, and prints what is left.
 //
-//   fidelity-compare ACCEPTED NATIVE_DIR REFERENCE_DIR SCENARIO...
+//   fidelity-compare [--all] ACCEPTED NATIVE_DIR REFERENCE_DIR SCENARIO...
 //
+// Entries that no compared record needed are noted (message entries only with --all, when the
+// scenarios named are all there are), so that the list does not outlive its differences.
 // Each record is DIR/SCENARIO/record.txt. The entries of ACCEPTED, one a line, each with its
 // reason after " | ":
 //   message NAME | reason                  the reference sends NAME and our layer does not:
@@ -175,14 +177,19 @@ void print_difference(const Lines& a, const Lines& b) {
 } // namespace
 
 int main(int argc, char** argv) {
+  // --all: the scenarios named are all there are, so an unused message entry is worth a note.
+  const bool all = argc > 1 && std::string(argv[1]) == "--all";
+  if (all) --argc, ++argv;
   if (argc < 5) {
-    std::fprintf(stderr, "usage: %s ACCEPTED NATIVE_DIR REFERENCE_DIR SCENARIO...\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [--all] ACCEPTED NATIVE_DIR REFERENCE_DIR SCENARIO...\n",
+                 argv[0]);
     return 2;
   }
+  const int first = 4;
   std::vector<Entry> entries;
   if (!parse_entries(argv[1], &entries)) return 2;
   int differing = 0;
-  for (int k = 4; k < argc; ++k) {
+  for (int k = first; k < argc; ++k) {
     std::string scenario = argv[k];
     Lines native, reference;
     if (!read_lines(std::string(argv[2]) + "/" + scenario + "/record.txt", &native) ||
@@ -201,8 +208,15 @@ int main(int argc, char** argv) {
     std::printf("%-24s DIFFERS (- our layer, + reference)\n", scenario.c_str());
     print_difference(a, b);
   }
+  // Entries for scenarios that were compared, and message entries when every scenario was.
+  auto compared = [&](const Entry& e) {
+    if (e.kind == "message") return all;
+    for (int k = first; k < argc; ++k)
+      if (e.scenario == argv[k]) return true;
+    return false;
+  };
   for (const Entry& e : entries)
-    if (!e.used)
+    if (!e.used && compared(e))
       std::printf("note: accepted difference on line %d was not needed: %s %s%s\n", e.line,
                   e.kind.c_str(), e.subject.empty() ? "" : e.subject.c_str(),
                   e.pattern_text.c_str());

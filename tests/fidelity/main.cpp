@@ -25,6 +25,7 @@ constexpr Scenario kScenarios[] = {
     {"alt_f4_syskeydown", fidelity::alt_f4_syskeydown},
     {"capture_changes", fidelity::capture_changes},
     {"input_mouse", fidelity::input_mouse},
+    {"input_child_region", fidelity::input_child_region},
     {"input_keys", fidelity::input_keys},
     {"message_box_return", fidelity::message_box_return},
     {"regions", fidelity::regions},

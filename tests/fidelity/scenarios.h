@@ -37,6 +37,7 @@ void context_menu();
 void alt_f4_syskeydown();
 void capture_changes();
 void input_mouse();
+void input_child_region();
 void input_keys();
 void message_box_return();
 void regions();

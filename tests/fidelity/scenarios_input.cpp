@@ -54,6 +54,41 @@ void input_mouse() {
   pump();
 }
 
+void input_child_region() {
+  begin_scenario();
+  set_handler(with_standard_rows([](HWND wnd, UINT message, WPARAM, LPARAM, LRESULT& result) {
+    if (message == WM_DESTROY && hname(wnd) != "main") return result = 0, true;
+    // Where the moves go is the point here, not their default handling.
+    if (message == WM_MOUSEMOVE) return result = 0, true;
+    return false;
+  }));
+  HWND main = create_window("main", "Fidelity region", kPopupStyle, 100, 100, 320, 240);
+  HWND child = create_window("child", "", kChildStyle, 20, 20, 100, 80, main, 5);
+  HRGN shape = 0;
+  call("CreateRectRgn", "0,0,50,80", [&] {
+    shape = CreateRectRgn(0, 0, 50, 80);
+    name_handle(shape, "shape");
+    return hname(shape);
+  });
+  call("SetWindowRgn", "child,shape,1",
+       [&] { return nonzero(static_cast<std::uintptr_t>(SetWindowRgn(child, shape, TRUE))); });
+  update_window(main);
+  pump();
+  // Inside the shape the child gets the mouse; beside it, in the child's rectangle, the parent.
+  drive({"move 130 130"});
+  pump();
+  drive({"move 200 130"});
+  pump();
+  drive({"down 1", "up 1"});
+  pump();
+  // One burst over both windows: the moves of each window in turn keep their last position.
+  drive({"move 131 131", "move 132 132", "move 201 131", "move 202 132"});
+  pump_once();
+  pump();
+  destroy_window(main);
+  pump();
+}
+
 void input_keys() {
   begin_scenario();
   set_handler(with_standard_rows());
