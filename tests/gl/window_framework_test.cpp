@@ -315,11 +315,11 @@ TEST(WindowProcedure, CommandNeverReachesTheDefaultHandling) {
   // with a pending update stands in as the status bar and shows whether that happened.
   HSTATUS = CREATELOGGEDWINDOW(WS_CHILD | WS_VISIBLE, 0, 580, 800, 20, HWINDOW);
   ASSERT_TRUE(HSTATUS);
-  int commands = 0;
-  static int* command_count = nullptr;
-  command_count = &commands;
+  // A window procedure cannot capture; the count it keeps lives as long as the test program.
+  static int commands;
+  commands = 0;
   GETINPUTCOMMAND = [](HWND, UINT, WPARAM, LPARAM) -> LRESULT {
-    ++*command_count;
+    ++commands;
     return 77;
   };
   struct Case {
