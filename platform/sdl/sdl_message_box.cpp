@@ -3,6 +3,9 @@
 
 #include <SDL.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace orvex::platform::native {
 
 int show_message_box(const std::string& caption_utf8, const std::string& text_utf8,
@@ -26,7 +29,17 @@ int show_message_box(const std::string& caption_utf8, const std::string& text_ut
   box.numbuttons = static_cast<int>(data.size());
   box.buttons = data.data();
   int chosen = -1;
-  if (SDL_ShowMessageBox(&box, &chosen) != 0) return -1;
+  // A display that is there but busy may refuse the first attempt; one more is cheap.
+  bool shown = SDL_ShowMessageBox(&box, &chosen) == 0;
+  if (!shown && std::getenv("DISPLAY")) {
+    SDL_Delay(200);
+    shown = SDL_ShowMessageBox(&box, &chosen) == 0;
+  }
+  if (!shown) {
+    // NOTE: the caller reports the box's text; why no box appeared goes beside it.
+    std::fprintf(stderr, "(no message box: %s)\n", SDL_GetError());
+    return -1;
+  }
   if (chosen < 0) {
     // Closed without a button: the answer of the Escape key.
     for (const MessageBoxButton& b : buttons)
