@@ -34,6 +34,11 @@ bool is_default_32(const PixelFormat& f) {
   return f.bpp == 32 && f.masks == default_masks(32);
 }
 
+// 24 bits, or 32 with the default masks: the raw value is 0x00RRGGBB in its low three bytes.
+bool plain_true_color(const PixelFormat& f) {
+  return f.bpp == 24 || is_default_32(f);
+}
+
 // The raw destination value that shows 0x00RRGGBB, for depths above 8 bits.
 std::uint32_t encode_direct(const PixelFormat& f, std::uint32_t rgb) {
   if (f.bpp == 24 || is_default_32(f)) return rgb & 0xFFFFFF;
@@ -204,6 +209,23 @@ std::size_t copy_pixels(const PixelView& dst, int dx, int dy, const PixelView& s
       std::memmove(dst.row(dst_y + y) + static_cast<std::size_t>(dst_x) * bytes_per_pixel,
                    src.row(src_y + y) + static_cast<std::size_t>(src_x) * bytes_per_pixel,
                    static_cast<std::size_t>(cols) * bytes_per_pixel);
+    }
+    return static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows);
+  }
+
+  if (plain_true_color(sf) && plain_true_color(df)) {
+    // A pixel's three colour bytes carry over as they are; a 32-bit pixel's fourth byte is 0.
+    const std::size_t src_bytes = static_cast<std::size_t>(sf.bpp / 8);
+    const std::size_t dst_bytes = static_cast<std::size_t>(df.bpp / 8);
+    for (int y = 0; y < rows; ++y) {
+      const std::uint8_t* s = src.row(src_y + y) + static_cast<std::size_t>(src_x) * src_bytes;
+      std::uint8_t* d = dst.row(dst_y + y) + static_cast<std::size_t>(dst_x) * dst_bytes;
+      for (int x = 0; x < cols; ++x, s += src_bytes, d += dst_bytes) {
+        d[0] = s[0];
+        d[1] = s[1];
+        d[2] = s[2];
+        if (dst_bytes == 4) d[3] = 0;
+      }
     }
     return static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows);
   }
