@@ -19,12 +19,13 @@
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes() __attribute__((weak));
 
 // NOTE: the GL driver allocates and frees several megabytes in every frame. AddressSanitizer
-// holds freed memory back in a quarantine, 256 MiB by default, and hands it out again in an
-// order of its own, which moves resident memory by megabytes from one thousand frames to the
-// next while the heap in use stays the same. A quarantine of 16 MiB still catches a use after
-// free within the last few frames' work, and lets resident memory show what the program holds.
+// holds freed memory back in a quarantine, 256 MiB by default, hands it out again in an order
+// of its own and now and then gives free pages back to the system: resident memory then moves
+// by megabytes from one thousand frames to the next while the heap in use stays the same. A
+// quarantine of 16 MiB still catches a use after free within the last few frames' work, and
+// with no pages given back resident memory grows only when the heap does.
 extern "C" const char* __asan_default_options() {
-  return "quarantine_size_mb=16";
+  return "quarantine_size_mb=16:allocator_release_to_os_interval_ms=-1";
 }
 
 namespace orvex::test {
@@ -47,6 +48,15 @@ void PINLOADEDLIBRARIES() {
 } // namespace
 
 void DEMOSETUP() {
+  // The demo registers its window class once per process, as the demo itself does; a second
+  // set-up would end the process through the registration failure's message.
+  static bool set_up = false;
+  if (set_up) {
+    std::fputs("the demo's set-up runs once per process: run one test at a time (ctest does)\n",
+               stderr);
+    std::abort();
+  }
+  set_up = true;
   const std::filesystem::path root = std::filesystem::read_symlink("/proc/self/exe").parent_path();
   std::filesystem::current_path(root);
   FULLSCREEN = false; // the start-up question, answered No
