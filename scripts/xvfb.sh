@@ -44,7 +44,13 @@ wait_for_window_gone() {
 answer_question() {
   local key=$1 box
   box=$(wait_for_window '"Video!"') || { echo "no start-up question appeared" >&2; return 1; }
-  xdotool windowfocus --sync "$box" 2>/dev/null || xdotool windowfocus "$box"
-  sleep 0.2
-  xdotool key --window "$box" "$key"
+  # The key goes to the focused box as real input; a busy machine may need a second try.
+  for _ in 1 2 3; do
+    xdotool windowfocus --sync "$box" 2>/dev/null || xdotool windowfocus "$box" 2>/dev/null || true
+    sleep 0.2
+    xdotool key "$key"
+    wait_for_window_gone '"Video!"' 5 && return 0
+  done
+  echo "the start-up question did not take the answer" >&2
+  return 1
 }

@@ -36,8 +36,6 @@ constexpr int kEvents = 100000;
 constexpr int kChunk = 1000; // SDL's own queue holds at most 65,535 events
 constexpr int kSpeed = 2;    // the demo's SETGLMOUSEMOVE speed
 constexpr int kMaxDrainFrames = 20000;
-constexpr double kMaxFrameMilliseconds = 1000.0;
-constexpr double kMaxEscapeMilliseconds = 1000.0;
 
 struct FloodEvent {
   enum class Kind { Move, LeftDown, LeftUp, RightDown, RightUp, KeyDown, KeyUp, Wheel } kind;
@@ -302,9 +300,10 @@ TEST(InputFlood, HundredThousandEventsWhileTheDemoRuns) {
   RecordProperty("drain_frames", std::to_string(drain_frames.size()));
   RecordProperty("slowest_frame_ms", std::to_string(slowest));
   RecordProperty("escape_ms", std::to_string(escape_ms));
-  EXPECT_LE(slowest, kMaxFrameMilliseconds) << "a frame stalled under the flood";
+  // Times are reported, not asserted: on a shared machine they say more about the neighbours
+  // than about the pump. What must hold is counted in frames.
   EXPECT_FALSE(ACTIVE) << "Escape did not end the loop";
-  EXPECT_LE(escape_ms, kMaxEscapeMilliseconds) << "Escape took too long to end the loop";
+  EXPECT_LE(frames_after_escape, 2) << "Escape did not end the loop after the frame it came in";
 }
 
 // NOTE: the queue's limit is Win32's default of 10,000 posted messages per thread.
