@@ -10,7 +10,8 @@
 using namespace orvex;
 
 int main() {
-  FULLSCREEN = MessageBoxA(0, "Settare lo schermo intero?  ", "Video!", MB_YESNO | MB_ICONQUESTION) != IDNO;
+  FULLSCREEN =
+      MessageBoxA(0, "Settare lo schermo intero?  ", "Video!", MB_YESNO | MB_ICONQUESTION) != IDNO;
   OGLWINDOWSETTING(ARROW, "", GENERIC, "");
   CREATEOGLWINDOW("Reflection map", 800, 600, 32, FULLSCREEN);
   OPENGL_INIT(100.0, 0.0, 0.0, 0.0, 0.0);

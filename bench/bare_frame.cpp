@@ -6,6 +6,7 @@
 // Usage: bare_frame run N          draws N frames
 //        bare_frame fps WARMUP N   draws WARMUP frames, then N timed ones; prints the rate
 //        bare_frame startup        draws one frame; prints when it was presented
+//        bare_frame rss N1 N2      resident memory after N1 and after N2 frames
 #include "bench_util.h"
 
 #include <GL/gl.h>
@@ -533,6 +534,16 @@ int main(int argc, char** argv) {
   scene.sky = make_sky(6);
   set_up(scene);
 
+  if (mode == "rss") {
+    const long first = bench::arg_count(argc, argv, 2, 1000);
+    const long second = bench::arg_count(argc, argv, 3, 20000);
+    for (long i = 1; i <= second; ++i) {
+      frame(scene);
+      SDL_GL_SwapWindow(window);
+      if (i == first || i == second) std::printf("rss_after_%ld %ld KiB\n", i, bench::rss_kib());
+    }
+    return 0;
+  }
   for (long i = 0; i < warmup; ++i) {
     frame(scene);
     SDL_GL_SwapWindow(window);

@@ -5,15 +5,15 @@
 # compressed name, a later "(id)" refers to it); a numeric line is "<position> <cost>" of the
 # current function, except the one right after a "calls=" line, which is the inclusive cost of
 # that call and belongs to the callee.
-function name_of(kind, spec,    id, rest) {
-  if (match(spec, /^\([0-9]+\)/)) {
-    id = substr(spec, 2, RLENGTH - 2)
-    rest = substr(spec, RLENGTH + 1)
+function name_of(kind, symbol,    id, rest) {
+  if (match(symbol, /^\([0-9]+\)/)) {
+    id = substr(symbol, 2, RLENGTH - 2)
+    rest = substr(symbol, RLENGTH + 1)
     sub(/^ /, "", rest)
     if (rest != "") names[kind, id] = rest
     return names[kind, id]
   }
-  return spec
+  return symbol
 }
 BEGIN { call_cost = 0; ob = "?"; fn = "?" }
 /^ob=/ { ob = name_of("ob", substr($0, 4)); next }

@@ -20,6 +20,7 @@
 #include "framework/window/ogl_window.h"
 
 #include <SDL.h>
+#include <malloc.h>
 
 #include <cmath>
 #include <cstdint>
@@ -163,11 +164,16 @@ int idle_pump(long calls) {
 int rss(long first, long second) {
   frames(first);
   const long at_first = bench::rss_kib();
+  const std::size_t heap_first = mallinfo2().uordblks;
   frames(second - first);
   const long at_second = bench::rss_kib();
+  const std::size_t heap_second = mallinfo2().uordblks;
   std::printf("rss_after_%ld %ld KiB\n", first, at_first);
   std::printf("rss_after_%ld %ld KiB\n", second, at_second);
   bench::figure("rss_growth_kib", static_cast<double>(at_second - at_first), "KiB");
+  // Heap in use tells a leak from memory the driver maps once and keeps.
+  bench::figure("heap_growth_bytes",
+                static_cast<double>(heap_second) - static_cast<double>(heap_first), "bytes");
   return 0;
 }
 

@@ -10,7 +10,9 @@ namespace orvex {
 namespace {
 
 // A key code as an index of SETKEY; codes beyond int still fail the range check.
-int key_index(WPARAM KEY) { return KEY > static_cast<WPARAM>(INT_MAX) ? INT_MAX : static_cast<int>(KEY); }
+int key_index(WPARAM KEY) {
+  return KEY > static_cast<WPARAM>(INT_MAX) ? INT_MAX : static_cast<int>(KEY);
+}
 
 } // namespace
 

@@ -36,7 +36,9 @@ void RBUTTONDOWNROW(LPARAM POSITION);
 void RBUTTONUPROW();
 
 // The client x and y of a mouse message, as unsigned 16-bit values.
-inline std::int32_t MOUSEX(LPARAM POSITION) { return static_cast<std::int32_t>(POSITION & 0xFFFF); }
+inline std::int32_t MOUSEX(LPARAM POSITION) {
+  return static_cast<std::int32_t>(POSITION & 0xFFFF);
+}
 inline std::int32_t MOUSEY(LPARAM POSITION) {
   return static_cast<std::int32_t>((static_cast<std::uint64_t>(POSITION) >> 16) & 0xFFFF);
 }

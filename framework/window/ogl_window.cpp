@@ -16,15 +16,16 @@ namespace orvex {
 namespace {
 
 constexpr const char* kMainClass = "GLWindow";
-constexpr DWORD kWindowedStyle = 0x96CA0000; // popup, visible, clip, caption, system menu, minimise box
+constexpr DWORD kWindowedStyle =
+    0x96CA0000; // popup, visible, clip, caption, system menu, minimise box
 constexpr DWORD kFullScreenStyle = 0x96880000; // popup, visible, clip, border, system menu
 constexpr DWORD kFixedPixelFormatFlags = 0x1067;
 
 HCURSOR class_cursor() {
-  static const LPCSTR kCursors[] = {IDC_ARROW, IDC_IBEAM,    IDC_WAIT,     IDC_CROSS,
-                                    IDC_UPARROW, IDC_SIZE,   nullptr,      IDC_SIZENWSE,
-                                    IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENS,  IDC_SIZEALL,
-                                    IDC_NO,      IDC_HAND,   IDC_APPSTARTING, IDC_HELP};
+  static const LPCSTR kCursors[] = {IDC_ARROW,    IDC_IBEAM,  IDC_WAIT,        IDC_CROSS,
+                                    IDC_UPARROW,  IDC_SIZE,   nullptr,         IDC_SIZENWSE,
+                                    IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENS,      IDC_SIZEALL,
+                                    IDC_NO,       IDC_HAND,   IDC_APPSTARTING, IDC_HELP};
   if (SETTYPECURSOR == FILECURSOR) return LoadCursorFromFileA(CURSORFILE);
   if (SETTYPECURSOR < ARROW || SETTYPECURSOR > HELP) return 0;
   return LoadCursorA(0, kCursors[SETTYPECURSOR - 1]);
@@ -123,7 +124,8 @@ bool WINDOWINIT(HWND HPARENT) {
   if (BITS < 0 || BITS > 255)
     FAILEDCHECK("Range check error: bits per pixel outside 0..255", EXIT_RANGE_CHECK);
   std::int32_t flags = PIXEL_FORMAT_FLAGS | static_cast<std::int32_t>(kFixedPixelFormatFlags);
-  if (flags < 0) FAILEDCHECK("Range check error: pixel-format flags with bit 31 set", EXIT_RANGE_CHECK);
+  if (flags < 0)
+    FAILEDCHECK("Range check error: pixel-format flags with bit 31 set", EXIT_RANGE_CHECK);
   auto bits = static_cast<BYTE>(BITS);
   PIXELFORMATDESCRIPTOR PFD{};
   PFD.nSize = sizeof(PIXELFORMATDESCRIPTOR);

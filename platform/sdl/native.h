@@ -20,7 +20,7 @@ constexpr int kExitDisplayLost = 5;
 // kExitDisplayLost, instead of leaving it to the windowing library.
 void end_on_display_loss();
 
-struct WindowSpec {
+struct WindowRequest {
   std::string title_utf8;
   int x = 0, y = 0;          // screen position of the client area
   int width = 0, height = 0; // client size
@@ -29,7 +29,7 @@ struct WindowSpec {
 };
 
 // Creates a hidden window with the layer's fixed pixel format; 0 on failure.
-WindowId create_window(const WindowSpec& spec);
+WindowId create_window(const WindowRequest& request);
 void destroy_window(WindowId window);
 void show_window(WindowId window, bool show);
 void set_window_title(WindowId window, const std::string& title_utf8);
@@ -52,7 +52,20 @@ void delete_gl_context(void* context);
 void swap_window(WindowId window);
 
 // Cursors: a system shape, or an ARGB image with its hot spot.
-enum class SystemCursor { Arrow, IBeam, Wait, Crosshair, WaitArrow, SizeNWSE, SizeNESW, SizeWE, SizeNS, SizeAll, No, Hand };
+enum class SystemCursor {
+  Arrow,
+  IBeam,
+  Wait,
+  Crosshair,
+  WaitArrow,
+  SizeNWSE,
+  SizeNESW,
+  SizeWE,
+  SizeNS,
+  SizeAll,
+  No,
+  Hand
+};
 void* create_system_cursor(SystemCursor shape);
 void* create_image_cursor(const std::uint32_t* argb, int width, int height, int hot_x, int hot_y);
 void set_cursor(void* cursor);
@@ -91,12 +104,12 @@ struct Event {
   };
   Type type;
   WindowId window = 0;
-  int x = 0, y = 0;         // mouse position in the window's client coordinates
-  int button = 0;           // 1 left, 2 middle, 3 right
-  int wheel = 0;            // wheel steps, positive away from the user
-  int scancode = 0;         // USB HID usage id of the key
-  int character = 0;        // the character the key types with the current modifiers, or 0
-  bool repeat = false;      // key auto-repeat
+  int x = 0, y = 0;    // mouse position in the window's client coordinates
+  int button = 0;      // 1 left, 2 middle, 3 right
+  int wheel = 0;       // wheel steps, positive away from the user
+  int scancode = 0;    // USB HID usage id of the key
+  int character = 0;   // the character the key types with the current modifiers, or 0
+  bool repeat = false; // key auto-repeat
   std::uint16_t modifiers = 0;
   std::uint32_t buttons = 0; // mouse buttons held: bit 0 left, 1 middle, 2 right
   std::uint32_t time = 0;    // milliseconds

@@ -83,7 +83,7 @@ void pump_events(void (*sink)(const Event&)) {
       out.window = e.button.windowID;
       out.x = e.button.x;
       out.y = e.button.y;
-      out.button = e.button.button == SDL_BUTTON_LEFT    ? 1
+      out.button = e.button.button == SDL_BUTTON_LEFT     ? 1
                    : e.button.button == SDL_BUTTON_MIDDLE ? 2
                    : e.button.button == SDL_BUTTON_RIGHT  ? 3
                                                           : 0;

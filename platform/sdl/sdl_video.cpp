@@ -21,7 +21,9 @@ bool is_absent_driver(const char* name) {
   return std::strcmp(name, "wayland") == 0 && !std::getenv("WAYLAND_DISPLAY");
 }
 
-SDL_Window* sdl_window(WindowId window) { return window ? SDL_GetWindowFromID(window) : nullptr; }
+SDL_Window* sdl_window(WindowId window) {
+  return window ? SDL_GetWindowFromID(window) : nullptr;
+}
 
 bool gl_library_held = false;
 
@@ -50,7 +52,7 @@ bool ensure_video() {
   return true;
 }
 
-WindowId create_window(const WindowSpec& spec) {
+WindowId create_window(const WindowRequest& request) {
   if (!ensure_video()) return 0;
   // The pixel format every window gets: RGBA 8-8-8-8, depth 24, stencil 8, double-buffered.
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
@@ -63,18 +65,18 @@ WindowId create_window(const WindowSpec& spec) {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   // NOTE: SDL unloads the GL library with the last GL window and loads it again with the next
   // one; held once here, it stays loaded for the whole run, as a program's GL library does.
-  if (spec.opengl && !gl_library_held) gl_library_held = SDL_GL_LoadLibrary(nullptr) == 0;
+  if (request.opengl && !gl_library_held) gl_library_held = SDL_GL_LoadLibrary(nullptr) == 0;
   Uint32 flags = SDL_WINDOW_HIDDEN;
-  if (spec.opengl) flags |= SDL_WINDOW_OPENGL;
-  if (!spec.decorated) flags |= SDL_WINDOW_BORDERLESS;
-  SDL_Window* window =
-      SDL_CreateWindow(spec.title_utf8.c_str(), spec.x, spec.y, spec.width, spec.height, flags);
-  if (!window && spec.opengl) {
+  if (request.opengl) flags |= SDL_WINDOW_OPENGL;
+  if (!request.decorated) flags |= SDL_WINDOW_BORDERLESS;
+  SDL_Window* window = SDL_CreateWindow(request.title_utf8.c_str(), request.x, request.y,
+                                        request.width, request.height, flags);
+  if (!window && request.opengl) {
     // A driver without alpha or stencil still gives a usable window.
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
-    window = SDL_CreateWindow(spec.title_utf8.c_str(), spec.x, spec.y, spec.width, spec.height,
-                              flags);
+    window = SDL_CreateWindow(request.title_utf8.c_str(), request.x, request.y, request.width,
+                              request.height, flags);
   }
   return window ? SDL_GetWindowID(window) : 0;
 }

@@ -32,7 +32,8 @@ std::string cp1252_to_utf8(const char* text) {
   if (!text) return out;
   for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
     char32_t cp = *p;
-    if (cp >= 0x80 && cp < 0xA0) cp = kHighControls[cp - 0x80] ? kHighControls[cp - 0x80] : U'\uFFFD';
+    if (cp >= 0x80 && cp < 0xA0)
+      cp = kHighControls[cp - 0x80] ? kHighControls[cp - 0x80] : U'\uFFFD';
     append_utf8(out, cp);
   }
   return out;

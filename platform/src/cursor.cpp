@@ -77,10 +77,10 @@ void apply_cursor(HCURSOR cursor) {
   Cursor* c = cursors.get(cursor);
   if (!c) return;
   if (!c->native)
-    c->native = c->from_file ? native::create_image_cursor(c->image.argb.data(), c->image.width,
-                                                           c->image.height, c->image.hot_x,
-                                                           c->image.hot_y)
-                             : native::create_system_cursor(c->shape);
+    c->native = c->from_file
+                    ? native::create_image_cursor(c->image.argb.data(), c->image.width,
+                                                  c->image.height, c->image.hot_x, c->image.hot_y)
+                    : native::create_system_cursor(c->shape);
   if (!c->native) return;
   native::set_cursor(c->native);
   shown = cursor;
@@ -107,7 +107,8 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
 HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
   if (instance || !name || !IS_INTRESOURCE(name)) return SetLastError(ERROR_FILE_NOT_FOUND), 0;
   int id = static_cast<int>(reinterpret_cast<std::uintptr_t>(name));
-  if (id < kFirstStandardIcon || id > kLastStandardIcon) return SetLastError(ERROR_FILE_NOT_FOUND), 0;
+  if (id < kFirstStandardIcon || id > kLastStandardIcon)
+    return SetLastError(ERROR_FILE_NOT_FOUND), 0;
   // Icons live apart from cursors of the same number.
   return standard(-id, native::SystemCursor::Arrow);
 }

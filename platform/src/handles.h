@@ -90,7 +90,8 @@ private:
     std::uint32_t index = index_of(handle);
     if (index >= slots_.size()) return nullptr;
     const Slot& slot = slots_[index];
-    if (!slot.object || slot.generation != ((handle >> kIndexBits) & kGenerationMask)) return nullptr;
+    if (!slot.object || slot.generation != ((handle >> kIndexBits) & kGenerationMask))
+      return nullptr;
     return &slot;
   }
 

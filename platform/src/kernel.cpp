@@ -17,8 +17,13 @@ HMODULE GetModuleHandleA(LPCSTR name) {
 DWORD GetTickCount() {
   // The monotonic clock counts from system start on Linux, as the tick count does.
   auto since_boot = std::chrono::steady_clock::now().time_since_epoch();
-  return static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(since_boot).count());
+  return static_cast<DWORD>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(since_boot).count());
 }
 
-DWORD GetLastError() { return last_error; }
-void SetLastError(DWORD code) { last_error = code; }
+DWORD GetLastError() {
+  return last_error;
+}
+void SetLastError(DWORD code) {
+  last_error = code;
+}

@@ -14,12 +14,8 @@ int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
   std::string caption_utf8 = caption ? cp1252_to_utf8(caption) : std::string("Error");
   std::vector<native::MessageBoxButton> buttons;
   switch (type & 0xF) {
-  case MB_YESNO:
-    buttons = {{IDYES, "Yes", true, false}, {IDNO, "No", false, true}};
-    break;
-  case MB_OKCANCEL:
-    buttons = {{IDOK, "OK", true, false}, {IDCANCEL, "Cancel", false, true}};
-    break;
+  case MB_YESNO: buttons = {{IDYES, "Yes", true, false}, {IDNO, "No", false, true}}; break;
+  case MB_OKCANCEL: buttons = {{IDOK, "OK", true, false}, {IDCANCEL, "Cancel", false, true}}; break;
   default: buttons = {{IDOK, "OK", true, true}}; break;
   }
   native::MessageBoxIcon icon = native::MessageBoxIcon::None;

@@ -157,6 +157,10 @@ void PostQuitMessage(int exitCode) {
 }
 
 // NOTE: every send here comes from the same thread, which Win32 does not count as a send.
-BOOL InSendMessage() { return FALSE; }
+BOOL InSendMessage() {
+  return FALSE;
+}
 
-DWORD GetMessageTime() { return last_message_time; }
+DWORD GetMessageTime() {
+  return last_message_time;
+}

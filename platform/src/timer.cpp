@@ -25,7 +25,9 @@ UINT_PTR next_thread_timer_id = 1;
 constexpr UINT kMinimumPeriod = 10;
 constexpr UINT kMaximumPeriod = 0x7FFFFFFF;
 
-bool expired(const Timer& t, DWORD now) { return static_cast<std::int32_t>(now - t.due) >= 0; }
+bool expired(const Timer& t, DWORD now) {
+  return static_cast<std::int32_t>(now - t.due) >= 0;
+}
 
 } // namespace
 

@@ -104,7 +104,9 @@ BOOL wglDeleteContext(HGLRC rc) {
   return TRUE;
 }
 
-HGLRC wglGetCurrentContext() { return current; }
+HGLRC wglGetCurrentContext() {
+  return current;
+}
 
 BOOL SwapBuffers(HDC dc) {
   Window* w = window_of_dc(dc);

@@ -25,12 +25,15 @@ int windows_to_paint = 0;
 constexpr int kDefaultWidth = 640;
 constexpr int kDefaultHeight = 480;
 
-bool is_child(const Window& w) { return (w.style & WS_CHILD) != 0; }
+bool is_child(const Window& w) {
+  return (w.style & WS_CHILD) != 0;
+}
 
 void set_update(Window& w, const RECT& r) {
   int cw, ch;
   client_size(w.handle, &cw, &ch);
-  RECT clipped{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, cw), std::min(r.bottom, ch)};
+  RECT clipped{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, cw),
+               std::min(r.bottom, ch)};
   // Nothing outside the window's shape needs painting.
   RECT shape;
   if (w.region && GetRgnBox(w.region, &shape) != ERROR)
@@ -109,8 +112,12 @@ bool matches_property(const std::string& stored, LPCSTR name) {
 
 } // namespace
 
-Window* lookup_window(HWND wnd) { return windows.get(wnd); }
-bool window_exists(HWND wnd) { return windows.get(wnd) != nullptr; }
+Window* lookup_window(HWND wnd) {
+  return windows.get(wnd);
+}
+bool window_exists(HWND wnd) {
+  return windows.get(wnd) != nullptr;
+}
 
 HWND window_from_native(native::WindowId id) {
   if (!id) return 0;
@@ -207,7 +214,9 @@ bool window_matches(HWND wnd, HWND filter) {
   return false;
 }
 
-std::vector<HWND> top_level_windows() { return top_levels; }
+std::vector<HWND> top_level_windows() {
+  return top_levels;
+}
 
 void mark_updated(HWND wnd, const RECT* rect) {
   Window* w = lookup_window(wnd);
@@ -245,7 +254,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   if (!cls) return SetLastError(ERROR_CANNOT_FIND_WND_CLASS), 0;
   bool child = (style & WS_CHILD) != 0;
   if (child && !window_exists(parent)) return SetLastError(ERROR_INVALID_WINDOW_HANDLE), 0;
-  if (!child && parent && !window_exists(parent)) return SetLastError(ERROR_INVALID_WINDOW_HANDLE), 0;
+  if (!child && parent && !window_exists(parent))
+    return SetLastError(ERROR_INVALID_WINDOW_HANDLE), 0;
 
   // NOTE: a default position is the screen's (or the parent's) top-left corner; there is no
   // cascade of new windows here.
@@ -270,14 +280,14 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   w->id = child ? static_cast<int>(menu) : 0;
   if (!child) {
     // NOTE: the requested size is the client area; the window manager adds its frame outside.
-    native::WindowSpec spec;
-    spec.title_utf8 = cp1252_to_utf8(w->text.c_str());
-    spec.x = x;
-    spec.y = y;
-    spec.width = std::max(width, 1);
-    spec.height = std::max(height, 1);
-    spec.decorated = (style & WS_CAPTION) == WS_CAPTION;
-    w->native = native::create_window(spec);
+    native::WindowRequest request;
+    request.title_utf8 = cp1252_to_utf8(w->text.c_str());
+    request.x = x;
+    request.y = y;
+    request.width = std::max(width, 1);
+    request.height = std::max(height, 1);
+    request.decorated = (style & WS_CAPTION) == WS_CAPTION;
+    w->native = native::create_window(request);
     if (!w->native) return SetLastError(ERROR_NOT_ENOUGH_MEMORY), 0;
     apply_window_icon(w->native, cls->icon);
   }
@@ -294,9 +304,9 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   lookup_window(wnd)->handle = wnd;
   resize_child_surface(*lookup_window(wnd));
 
-  CREATESTRUCTA cs{param,  instance, menu,      child ? parent : 0, height, width,
-                   y,      x,        static_cast<LONG>(style),     windowName, className,
-                   exStyle};
+  CREATESTRUCTA cs{param,     instance, menu, child ? parent : 0,       height,
+                   width,     y,        x,    static_cast<LONG>(style), windowName,
+                   className, exStyle};
   if (!SendMessageA(wnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
     send_ncdestroy(wnd);
     free_window(wnd);
@@ -332,8 +342,12 @@ BOOL DestroyWindow(HWND wnd) {
   return TRUE;
 }
 
-BOOL IsWindow(HWND wnd) { return window_exists(wnd) ? TRUE : FALSE; }
-BOOL IsWindowVisible(HWND wnd) { return window_visible(wnd) ? TRUE : FALSE; }
+BOOL IsWindow(HWND wnd) {
+  return window_exists(wnd) ? TRUE : FALSE;
+}
+BOOL IsWindowVisible(HWND wnd) {
+  return window_visible(wnd) ? TRUE : FALSE;
+}
 
 BOOL ShowWindow(HWND wnd, int cmdShow) {
   Window* w = lookup_window(wnd);
@@ -399,7 +413,8 @@ BOOL GetWindowRect(HWND wnd, RECT* rect) {
   client_size(wnd, &width, &height);
   int left = 0, top = 0, right = 0, bottom = 0;
   if (w->native) native::window_borders(w->native, &left, &top, &right, &bottom);
-  *rect = RECT{origin.x - left, origin.y - top, origin.x + width + right, origin.y + height + bottom};
+  *rect =
+      RECT{origin.x - left, origin.y - top, origin.x + width + right, origin.y + height + bottom};
   return TRUE;
 }
 
@@ -409,7 +424,8 @@ BOOL MoveWindow(HWND wnd, int x, int y, int width, int height, BOOL repaint) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   w->rect = RECT{x, y, x + width, y + height};
-  if (w->native) native::set_window_bounds(w->native, x, y, std::max(width, 1), std::max(height, 1));
+  if (w->native)
+    native::set_window_bounds(w->native, x, y, std::max(width, 1), std::max(height, 1));
   if (w->update_pending) {
     clear_update(*w);
     if (!repaint) set_update(*w, RECT{0, 0, width, height});

@@ -32,7 +32,9 @@ ATOM register_class(WindowClass wc) {
 
 } // namespace
 
-const WindowClass* find_window_class(LPCSTR name) { return find(name); }
+const WindowClass* find_window_class(LPCSTR name) {
+  return find(name);
+}
 
 } // namespace orvex::platform
 
