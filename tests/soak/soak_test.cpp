@@ -20,6 +20,7 @@ namespace orvex::test {
 namespace {
 
 constexpr long kSettledFrame = 1000;
+constexpr long kAllowedResidentGrowthKib = 4096;
 constexpr long kAllowedGrowthKib = 1024;
 constexpr long kReportEvery = 1000;
 // NOTE: the driver maps and unmaps blocks of a few hundred KiB for its work inside a frame,
@@ -75,7 +76,9 @@ TEST(Soak, DemoFramesKeepTheirMemory) {
   RecordProperty("seconds", std::to_string(seconds));
   RecordProperty("resident_kib_settled", std::to_string(settled.resident_kib));
   RecordProperty("resident_kib_final", std::to_string(final.resident_kib));
-  EXPECT_LE(std::labs(final.resident_kib - settled.resident_kib), kAllowedGrowthKib)
+  // NOTE: the heap is the leak check; resident memory also holds the GL driver's own mapped
+  // pools, which move by about a mebibyte either way from run to run, so it gets a wider bound.
+  EXPECT_LE(final.resident_kib - settled.resident_kib, kAllowedResidentGrowthKib)
       << "resident memory after frame " << kSettledFrame << ": " << settled.resident_kib
       << " KiB, after frame " << frames << ": " << final.resident_kib << " KiB";
   EXPECT_LE(final.heap_bytes - settled.heap_bytes, kAllowedGrowthKib * 1024)
