@@ -1,12 +1,16 @@
 # Helpers for running the programs on a private virtual display; sourced by the scripts.
 
-# Starts Xvfb with the given screen size on a free display; sets DISPLAY and XVFB_PID.
+# Starts Xvfb with the given screen size (and any further server options) on a free display;
+# sets DISPLAY and XVFB_PID.
+# NOTE: an X server resets itself when its last client leaves and refuses every connection
+# while it does; between one tool and the next there may be no client at all, hence -noreset.
 start_xvfb() {
   local size=${1:-1280x1024}
   local fifo
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset "${@:2}" 3>"$fifo" \
+    >/dev/null 2>&1 &
   XVFB_PID=$!
   local display
   read -r -t 20 display <"$fifo" || { echo "Xvfb did not start" >&2; rm -f "$fifo"; return 1; }

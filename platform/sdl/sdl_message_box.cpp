@@ -1,10 +1,11 @@
 // Modal message boxes through SDL's own message-box window.
 #include "sdl/native.h"
 
+#include "sdl/busy_display.h"
+
 #include <SDL.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace orvex::platform::native {
 
@@ -29,12 +30,7 @@ int show_message_box(const std::string& caption_utf8, const std::string& text_ut
   box.numbuttons = static_cast<int>(data.size());
   box.buttons = data.data();
   int chosen = -1;
-  // A display that is there but busy may refuse the first attempt; one more is cheap.
-  bool shown = SDL_ShowMessageBox(&box, &chosen) == 0;
-  if (!shown && std::getenv("DISPLAY")) {
-    SDL_Delay(200);
-    shown = SDL_ShowMessageBox(&box, &chosen) == 0;
-  }
+  bool shown = connect_despite_busy_display([&] { return SDL_ShowMessageBox(&box, &chosen) == 0; });
   if (!shown) {
     // NOTE: the caller reports the box's text; why no box appeared goes beside it.
     std::fprintf(stderr, "(no message box: %s)\n", SDL_GetError());

@@ -1,6 +1,8 @@
 // Native windows, screen, pointer and OpenGL contexts on SDL's video subsystem.
 #include "sdl/native.h"
 
+#include "sdl/busy_display.h"
+
 #include <SDL.h>
 
 #include <cstdlib>
@@ -47,7 +49,8 @@ bool ensure_video() {
     }
     SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
   }
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  if (!connect_despite_busy_display([] { return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0; }))
+    return false;
   end_on_display_loss();
   return true;
 }

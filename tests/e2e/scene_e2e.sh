@@ -22,7 +22,14 @@ run_and_capture() {
   app_pid=$!
   answer_question Escape || fail "no question"
   w=$(wait_for_window '"Reflection map"') || fail "no window"
-  sleep 3
+  # The first frame comes once the pictures are loaded and the lists built; a loaded machine
+  # may take a while.
+  for _ in $(seq 60); do
+    import -window "$w" "$work/first-frame.png" 2>/dev/null &&
+      [ "$(mean_rgb "$work/first-frame.png" 800x60+0+0)" != "0 0 0" ] && break
+    sleep 0.5
+  done
+  sleep 1
 }
 
 # -- Textured, from the build directory.
