@@ -4,12 +4,13 @@
 //
 // Usage: orvex-images <output directory>
 
+#include "tools/bmp_writer.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -61,50 +62,14 @@ struct Picture {
   Rgb& at(int column, int row) { return pixels[static_cast<std::size_t>(row) * width + column]; }
 };
 
-void put_le(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-std::uint8_t to_byte(double v) {
-  return static_cast<std::uint8_t>(std::lround(clamp01(v) * 255));
-}
-
-// Writes the picture as a bottom-up 24-bit BMP with a 40-byte information header; false when
-// the file cannot be written.
+// The picture as a bottom-up 24-bit BMP file; false when it cannot be written.
 bool write_bmp(const std::string& path, const Picture& picture) {
-  const std::uint32_t stride = (static_cast<std::uint32_t>(picture.width) * 3 + 3) & ~3u;
-  const std::uint32_t image_bytes = stride * static_cast<std::uint32_t>(picture.height);
-  std::vector<std::uint8_t> file;
-  file.reserve(54 + image_bytes);
-  file.push_back('B');
-  file.push_back('M');
-  put_le(file, 54 + image_bytes, 4);
-  put_le(file, 0, 4);
-  put_le(file, 54, 4);
-  put_le(file, 40, 4);
-  put_le(file, static_cast<std::uint32_t>(picture.width), 4);
-  put_le(file, static_cast<std::uint32_t>(picture.height), 4);
-  put_le(file, 1, 2);
-  put_le(file, 24, 2);
-  put_le(file, 0, 4);
-  put_le(file, image_bytes, 4);
-  put_le(file, 2835, 4);
-  put_le(file, 2835, 4);
-  put_le(file, 0, 4);
-  put_le(file, 0, 4);
-  for (int row = 0; row < picture.height; ++row) {
-    const std::size_t row_start = file.size();
-    for (int column = 0; column < picture.width; ++column) {
-      const Rgb& p = picture.pixels[static_cast<std::size_t>(row) * picture.width + column];
-      file.push_back(to_byte(p.b));
-      file.push_back(to_byte(p.g));
-      file.push_back(to_byte(p.r));
-    }
-    while (file.size() - row_start < stride) file.push_back(0);
-  }
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-  return static_cast<bool>(out);
+  std::vector<std::uint8_t> bgr;
+  bgr.reserve(picture.pixels.size() * 3);
+  for (const Rgb& p : picture.pixels) // row 0 is already the bottom row
+    bgr.insert(bgr.end(), {orvex::tools::channel_byte(p.b), orvex::tools::channel_byte(p.g),
+                           orvex::tools::channel_byte(p.r)});
+  return orvex::tools::write_bmp24(path, picture.width, picture.height, bgr);
 }
 
 // ---------------------------------------------------------------------------------------------

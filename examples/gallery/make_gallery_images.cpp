@@ -4,6 +4,8 @@
 // have hard edges, so that no pixel between a shape and the key takes a colour of both.
 //
 // Usage: gallery-images <output directory>
+#include "tools/bmp_writer.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -41,51 +43,18 @@ struct Picture {
   const Rgb& at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 };
 
-void put_le(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-std::uint8_t to_byte(double v) {
-  return static_cast<std::uint8_t>(std::lround(clamp01(v) * 255.0));
-}
-
-// Writes the picture as a bottom-up 24-bit BMP with a 40-byte information header; false when
-// the file cannot be written.
+// The picture as a bottom-up 24-bit BMP file; false when it cannot be written.
 bool write_bmp(const std::string& path, const Picture& picture) {
-  const std::uint32_t stride = (static_cast<std::uint32_t>(picture.width) * 3 + 3) & ~3u;
-  const std::uint32_t image_bytes = stride * static_cast<std::uint32_t>(picture.height);
-  std::vector<std::uint8_t> out;
-  out.push_back('B');
-  out.push_back('M');
-  put_le(out, 54 + image_bytes, 4);
-  put_le(out, 0, 4);
-  put_le(out, 54, 4);
-  put_le(out, 40, 4);
-  put_le(out, static_cast<std::uint32_t>(picture.width), 4);
-  put_le(out, static_cast<std::uint32_t>(picture.height), 4);
-  put_le(out, 1, 2);
-  put_le(out, 24, 2);
-  put_le(out, 0, 4); // BI_RGB
-  put_le(out, image_bytes, 4);
-  put_le(out, 2835, 4);
-  put_le(out, 2835, 4);
-  put_le(out, 0, 4);
-  put_le(out, 0, 4);
+  std::vector<std::uint8_t> bgr;
+  bgr.reserve(picture.pixels.size() * 3);
   for (int y = picture.height - 1; y >= 0; --y) {
-    std::size_t row_start = out.size();
     for (int x = 0; x < picture.width; ++x) {
       const Rgb& c = picture.at(x, y);
-      out.push_back(to_byte(c.b));
-      out.push_back(to_byte(c.g));
-      out.push_back(to_byte(c.r));
+      bgr.insert(bgr.end(), {orvex::tools::channel_byte(c.b), orvex::tools::channel_byte(c.g),
+                             orvex::tools::channel_byte(c.r)});
     }
-    while (out.size() - row_start < stride) out.push_back(0);
   }
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  bool ok = std::fwrite(out.data(), 1, out.size(), file) == out.size();
-  ok = std::fclose(file) == 0 && ok;
-  return ok;
+  return orvex::tools::write_bmp24(path, picture.width, picture.height, bgr);
 }
 
 // ---------------------------------------------------------------------------------------------
