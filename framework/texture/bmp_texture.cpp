@@ -1,11 +1,12 @@
 #include "framework/texture/bmp_texture.h"
 
+#include "framework/core/handle_value.h"
+
 #include <platform/win32.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <type_traits>
 
 namespace orvex {
 
@@ -52,15 +53,6 @@ bool pixels_fit(const std::uint8_t* headers, std::int32_t depth, std::int64_t fi
   return offset + row_stride(width, depth) * (rows - 1) + last_row <= file_bytes;
 }
 
-// NOTE: LoadImageA hands out a HANDLE. Win32's bitmap handles are pointers, this layer's are
-// 32-bit ids carried in the pointer's bits; the conversion serves both.
-template <class Handle> Handle bitmap_handle(HANDLE handle) {
-  if constexpr (std::is_pointer_v<Handle>)
-    return static_cast<Handle>(handle);
-  else
-    return static_cast<Handle>(reinterpret_cast<std::uintptr_t>(handle));
-}
-
 // A decoded image of the depth the probe found, rows bottom-up at the 4-byte stride that the
 // upload's unpack alignment expects; no pixels when the decoder refused the file or handed
 // back something else.
@@ -74,9 +66,9 @@ struct DecodedImage {
 
 DecodedImage decode_image(const char* file, std::int32_t depth) {
   DecodedImage image;
-  image.bitmap = bitmap_handle<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), file, IMAGE_BITMAP, 0, 0,
-                 LR_LOADFROMFILE | LR_LOADTRANSPARENT | LR_CREATEDIBSECTION));
+  image.bitmap =
+      FROMHANDLE<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), file, IMAGE_BITMAP, 0, 0,
+                                     LR_LOADFROMFILE | LR_LOADTRANSPARENT | LR_CREATEDIBSECTION));
   if (!image.bitmap) return image;
   BITMAP SBITMAP{};
   if (GetObjectA(image.bitmap, sizeof SBITMAP, &SBITMAP) != static_cast<int>(sizeof SBITMAP))
