@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -40,8 +42,9 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 std::vector<std::uint8_t> image_bytes(const Picture& p) {
   std::vector<std::uint8_t> out;
   if (p.png) {
-    out = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    out.resize(64, 0);
+    constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    out.assign(64, 0);
+    std::copy(std::begin(kSignature), std::end(kSignature), out.begin());
     return out;
   }
   put32(out, 40);
