@@ -8,6 +8,7 @@
 //        bare_frame startup        draws one frame; prints when it was presented
 //        bare_frame rss N1 N2      resident memory after N1 and after N2 frames
 #include "bench_util.h"
+#include "demo_gl_attributes.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -506,14 +507,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "bare_frame: %s\n", SDL_GetError());
     return 1;
   }
-  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  bench::set_demo_gl_attributes();
   SDL_Window* window = SDL_CreateWindow("Reflection map", 0, 0, kWidth, kHeight,
                                         SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
   if (!window) {

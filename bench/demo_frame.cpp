@@ -12,12 +12,14 @@
 //        demo_frame bmp FILE PAIRS   LoadImageA against SDL_LoadBMP of the same file
 #include "app/scene.h"
 #include "bench_util.h"
+#include "framework/core/handle_value.h"
 #include "framework/render/gl.h"
 #include "framework/render/lights.h"
 #include "framework/render/projection.h"
 #include "framework/window/camera.h"
 #include "framework/window/message_pump.h"
 #include "framework/window/ogl_window.h"
+#include "tools/bmp_writer.h"
 
 #include <SDL.h>
 #include <malloc.h>
@@ -179,45 +181,19 @@ int rss(long first, long second) {
 
 // --- Loading --------------------------------------------------------------------------------
 
-void put16(std::FILE* f, std::uint16_t v) {
-  std::fputc(v & 0xFF, f);
-  std::fputc(v >> 8, f);
-}
-void put32(std::FILE* f, std::uint32_t v) {
-  put16(f, static_cast<std::uint16_t>(v & 0xFFFF));
-  put16(f, static_cast<std::uint16_t>(v >> 16));
-}
-
+// A 4096 x 4096 24-bit picture of byte patterns, the file the loading figures read.
 int bmp_write(const char* path) {
   constexpr int kEdge = 4096;
-  constexpr std::uint32_t kStride = kEdge * 3;
-  std::FILE* f = std::fopen(path, "wb");
-  if (!f) return 1;
-  put16(f, 0x4D42);
-  put32(f, 14 + 40 + kStride * kEdge);
-  put32(f, 0);
-  put32(f, 14 + 40);
-  put32(f, 40);
-  put32(f, kEdge);
-  put32(f, kEdge);
-  put16(f, 1);
-  put16(f, 24);
-  put32(f, 0);
-  put32(f, kStride * kEdge);
-  put32(f, 2835);
-  put32(f, 2835);
-  put32(f, 0);
-  put32(f, 0);
-  std::vector<std::uint8_t> row(kStride);
+  std::vector<std::uint8_t> bgr(static_cast<std::size_t>(kEdge) * kEdge * 3);
+  std::uint8_t* p = bgr.data();
   for (int y = 0; y < kEdge; ++y) {
-    for (int x = 0; x < kEdge; ++x) {
-      row[x * 3 + 0] = static_cast<std::uint8_t>(x ^ y);
-      row[x * 3 + 1] = static_cast<std::uint8_t>(x + 2 * y);
-      row[x * 3 + 2] = static_cast<std::uint8_t>(y);
+    for (int x = 0; x < kEdge; ++x, p += 3) {
+      p[0] = static_cast<std::uint8_t>(x ^ y);
+      p[1] = static_cast<std::uint8_t>(x + 2 * y);
+      p[2] = static_cast<std::uint8_t>(y);
     }
-    std::fwrite(row.data(), 1, row.size(), f);
   }
-  return std::fclose(f) == 0 ? 0 : 1;
+  return orvex::tools::write_bmp24(path, kEdge, kEdge, bgr) ? 0 : 1;
 }
 
 int bmp(const char* path, long pairs) {
@@ -228,8 +204,7 @@ int bmp(const char* path, long pairs) {
                           LR_LOADFROMFILE | LR_LOADTRANSPARENT | LR_CREATEDIBSECTION);
     const std::int64_t took = bench::now_ns() - start;
     if (!h) std::fprintf(stderr, "bmp: LoadImageA refused %s\n", path);
-    DeleteObject(
-        static_cast<HGDIOBJ>(reinterpret_cast<std::uintptr_t>(h))); // ids in the pointer's bits
+    DeleteObject(FROMHANDLE<HGDIOBJ>(h));
     return static_cast<double>(took);
   };
   auto sdl_load = [&] {

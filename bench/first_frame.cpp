@@ -1,20 +1,14 @@
 // The start-up floor: the smallest SDL program that opens an 800 x 600 window with the demo's
 // GL context and presents one cleared frame. Prints when that frame was presented.
 #include "bench_util.h"
+#include "demo_gl_attributes.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
 
 int main() {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
-  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  bench::set_demo_gl_attributes();
   SDL_Window* window = SDL_CreateWindow("Reflection map", 0, 0, 800, 600, SDL_WINDOW_OPENGL);
   if (!window) return 1;
   SDL_GLContext context = SDL_GL_CreateContext(window);

@@ -5,6 +5,7 @@
 // Usage: region_bench FILE PAIRS   writes the shape to FILE, then times PAIRS interleaved pairs
 #include "bench_util.h"
 #include "framework/window/bitmap_region.h"
+#include "tools/bmp_writer.h"
 
 #include <SDL.h>
 #include <pixman.h>
@@ -25,39 +26,13 @@ bool opaque_at(int x, int y) {
   return !(x % 64 < 24 && y % 64 < 24);
 }
 
-void put16(std::FILE* f, std::uint16_t v) {
-  std::fputc(v & 0xFF, f);
-  std::fputc(v >> 8, f);
-}
-void put32(std::FILE* f, std::uint32_t v) {
-  put16(f, static_cast<std::uint16_t>(v & 0xFFFF));
-  put16(f, static_cast<std::uint16_t>(v >> 16));
-}
-
+// The shape on the key colour as a 24-bit file.
 bool write_shape(const char* path) {
-  constexpr std::uint32_t kStride = kEdge * 3;
-  std::FILE* f = std::fopen(path, "wb");
-  if (!f) return false;
-  put16(f, 0x4D42);
-  put32(f, 14 + 40 + kStride * kEdge);
-  put32(f, 0);
-  put32(f, 14 + 40);
-  put32(f, 40);
-  put32(f, kEdge);
-  put32(f, kEdge);
-  put16(f, 1);
-  put16(f, 24);
-  put32(f, 0);
-  put32(f, kStride * kEdge);
-  put32(f, 2835);
-  put32(f, 2835);
-  put32(f, 0);
-  put32(f, 0);
-  std::vector<std::uint8_t> row(kStride);
+  std::vector<std::uint8_t> bgr(static_cast<std::size_t>(kEdge) * kEdge * 3);
+  std::uint8_t* p = bgr.data();
   for (int file_row = 0; file_row < kEdge; ++file_row) {
     const int y = kEdge - 1 - file_row; // bottom-up
-    for (int x = 0; x < kEdge; ++x) {
-      std::uint8_t* p = &row[static_cast<std::size_t>(x) * 3];
+    for (int x = 0; x < kEdge; ++x, p += 3) {
       if (opaque_at(x, y)) {
         p[0] = static_cast<std::uint8_t>(x); // blue, green, red
         p[1] = static_cast<std::uint8_t>(y);
@@ -68,9 +43,8 @@ bool write_shape(const char* path) {
         p[2] = 0xFF;
       }
     }
-    std::fwrite(row.data(), 1, row.size(), f);
   }
-  return std::fclose(f) == 0;
+  return orvex::tools::write_bmp24(path, kEdge, kEdge, bgr);
 }
 
 // The floor: load, scan rows from the top into runs, one region from all the rectangles.
